@@ -1,0 +1,122 @@
+#include "model/document_dump.h"
+
+#include "core/unicode_text.h"
+#include "model/content_type.h"
+#include "model/document_model.h"
+#include "model/piece_table.h"
+#include "model/runs.h"
+#include "model/section.h"
+
+#include <cstdio>
+
+namespace velmo::model {
+
+namespace {
+
+const char* formatName(DocumentFormat format)
+{
+    switch (format) {
+    case DocumentFormat::Undefined: return "Undefined";
+    case DocumentFormat::PlainText: return "PlainText";
+    case DocumentFormat::Rtf: return "Rtf";
+    case DocumentFormat::Html: return "Html";
+    case DocumentFormat::OpenXml: return "OpenXml";
+    case DocumentFormat::Doc: return "Doc";
+    }
+    return "";
+}
+
+const char* storyName(ContentTypeKind kind)
+{
+    switch (kind) {
+    case ContentTypeKind::Main: return "main";
+    case ContentTypeKind::Header: return "header";
+    case ContentTypeKind::Footer: return "footer";
+    case ContentTypeKind::FootNote: return "footnote";
+    case ContentTypeKind::EndNote: return "endnote";
+    case ContentTypeKind::TextBox: return "textbox";
+    }
+    return "";
+}
+
+/// Quoted UTF-8 with controls, quotes and backslashes escaped, so every dump line is one line.
+std::string quoted(std::u16string_view text)
+{
+    std::string result = "\"";
+    std::u16string plain;
+    const auto flush = [&] {
+        result += core::utf16ToUtf8(plain);
+        plain.clear();
+    };
+    for (const char16_t character : text) {
+        if (character >= 0x20 && character != u'"' && character != u'\\' && character != 0x7F) {
+            plain.push_back(character);
+            continue;
+        }
+        flush();
+        char escaped[8];
+        if (character == u'"' || character == u'\\')
+            std::snprintf(escaped, sizeof escaped, "\\%c", static_cast<char>(character));
+        else
+            std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(character));
+        result += escaped;
+    }
+    flush();
+    result += "\"";
+    return result;
+}
+
+void dumpCharacterFormatting(std::string& out, const CharacterFormattingInfo& info)
+{
+    out += " font=" + quoted(info.fontName) + " size=" + std::to_string(info.doubleFontSize);
+    if (info.bold)
+        out += " bold";
+    if (info.italic)
+        out += " italic";
+    if (info.allCaps)
+        out += " allcaps";
+    if (info.hidden)
+        out += " hidden";
+}
+
+void dumpStory(std::string& out, const DocumentModel& documentModel, const PieceTable& pieceTable)
+{
+    out += std::string("story ") + storyName(pieceTable.contentType().kind()) + " paragraphs=" +
+           std::to_string(pieceTable.paragraphCount()) + " length=" +
+           std::to_string(pieceTable.documentEndLogPosition().value() + 1) + "\n";
+    const CharacterFormattingCache& cache = documentModel.characterFormattingCache();
+    for (int32_t index = 0; index < pieceTable.paragraphCount(); ++index) {
+        const Paragraph& paragraph = pieceTable.paragraph(ParagraphIndex(index));
+        out += "  paragraph " + std::to_string(index) + " at=" + std::to_string(paragraph.logPosition().value()) +
+               " length=" + std::to_string(paragraph.length()) + " style=" +
+               std::to_string(paragraph.paragraphStyleIndex()) + "\n";
+        for (RunIndex runIndex = paragraph.firstRunIndex(); runIndex <= paragraph.lastRunIndex(); ++runIndex) {
+            const TextRunBase& run = pieceTable.run(runIndex);
+            out += std::string("    ") + runKindName(run.kind());
+            if (run.kind() == RunKind::Text || run.kind() == RunKind::FieldSymbol)
+                out += " " + quoted(pieceTable.runText(runIndex));
+            dumpCharacterFormatting(out, cache[run.characterFormattingIndex()]);
+            if (run.characterStyleIndex() != 0)
+                out += " charstyle=" + std::to_string(run.characterStyleIndex());
+            out += "\n";
+        }
+    }
+}
+
+} // namespace
+
+std::string dumpDocument(const DocumentModel& documentModel)
+{
+    std::string out = std::string("document format=") + formatName(documentModel.documentFormat()) + "\n";
+    for (int32_t index = 0; index < documentModel.sectionCount(); ++index) {
+        const Section& section = documentModel.section(SectionIndex(index));
+        out += "section " + std::to_string(index) + " paragraphs=" +
+               std::to_string(section.firstParagraphIndex().value()) + ".." +
+               std::to_string(section.lastParagraphIndex().value()) + "\n";
+    }
+    for (const PieceTable* pieceTable : documentModel.pieceTables())
+        dumpStory(out, documentModel, *pieceTable);
+    return out;
+}
+
+} // namespace velmo::model

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "model/history_item.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace velmo::model {
+
+class DocumentModel;
+
+/// The undo list. Items recorded while a transaction is open are collected into one composite
+/// item, which becomes one undo step when the outermost transaction ends.
+class DocumentHistory {
+public:
+    explicit DocumentHistory(DocumentModel& documentModel) noexcept : documentModel_(documentModel) {}
+    virtual ~DocumentHistory() = default;
+    DocumentHistory(const DocumentHistory&) = delete;
+    DocumentHistory& operator=(const DocumentHistory&) = delete;
+
+    /// Executes the item and records it in the open transaction; returns the item while the
+    /// history keeps it alive, null when it was discarded.
+    virtual HistoryItem* execute(std::unique_ptr<HistoryItem> item);
+    /// Whether recorded items can later be undone.
+    [[nodiscard]] virtual bool isRecording() const noexcept { return true; }
+
+    void beginTransaction();
+    void endTransaction();
+    /// Undoes what the open transaction has done so far and drops it (the model is left as it was
+    /// when the outermost transaction began).
+    void rollBackTransaction();
+    [[nodiscard]] int32_t transactionLevel() const noexcept { return transactionLevel_; }
+    /// Whether the open outermost transaction has changed content.
+    [[nodiscard]] bool transactionChangedContent() const;
+
+    [[nodiscard]] bool canUndo() const noexcept { return currentIndex_ >= 0; }
+    [[nodiscard]] bool canRedo() const noexcept { return currentIndex_ + 1 < static_cast<int32_t>(items_.size()); }
+    void undo();
+    void redo();
+    [[nodiscard]] int32_t count() const noexcept { return static_cast<int32_t>(items_.size()); }
+
+    /// Modified exactly when the current index differs from the clean-state index.
+    [[nodiscard]] bool isModified() const noexcept { return currentIndex_ != cleanStateIndex_; }
+    void setModified(bool modified) noexcept { cleanStateIndex_ = modified ? kNoCleanState : currentIndex_; }
+
+protected:
+    DocumentModel& documentModel_; // owner
+
+private:
+    static constexpr int32_t kNoCleanState = -2;
+
+    std::vector<std::unique_ptr<HistoryItem>> items_;
+    int32_t currentIndex_ = -1;
+    int32_t cleanStateIndex_ = -1;
+    int32_t transactionLevel_ = 0;
+    std::unique_ptr<CompositeHistoryItem> transaction_;
+    std::vector<size_t> transactionMarks_; // item count of the composite when each level began
+};
+
+/// The history while a reader fills the model: items are executed and dropped, nothing is undoable.
+class EmptyHistory final : public DocumentHistory {
+public:
+    using DocumentHistory::DocumentHistory;
+    HistoryItem* execute(std::unique_ptr<HistoryItem> item) override;
+    [[nodiscard]] bool isRecording() const noexcept override { return false; }
+};
+
+} // namespace velmo::model

@@ -1,0 +1,389 @@
+#include "model/document_model.h"
+
+#include "core/editor_exception.h"
+#include "model/content_type.h"
+#include "model/document_history.h"
+#include "model/document_model_listener.h"
+#include "model/paragraph_history_items.h"
+#include "model/piece_table.h"
+#include "model/runs.h"
+#include "model/section.h"
+
+#include <algorithm>
+
+namespace velmo::model {
+
+namespace {
+
+constexpr DocumentModelChangeActions kLayoutResetActions = DocumentModelChangeActions::ResetPrimaryLayout |
+                                                           DocumentModelChangeActions::ResetAllPrimaryLayout |
+                                                           DocumentModelChangeActions::ResetSecondaryLayout;
+constexpr DocumentModelChangeActions kStructuralChangeActions =
+    DocumentModelChangeActions::Redraw | DocumentModelChangeActions::ResetPrimaryLayout |
+    DocumentModelChangeActions::ResetSecondaryLayout;
+
+/// Keeps a stored run index pointing at the same run when a run is inserted or removed before it.
+void adjustForInsertedRun(RunIndex& stored, RunIndex inserted) noexcept
+{
+    if (stored >= inserted)
+        ++stored;
+}
+
+void adjustForRemovedRun(RunIndex& stored, RunIndex removed) noexcept
+{
+    if (stored > removed)
+        --stored;
+}
+
+} // namespace
+
+DocumentModel::DocumentModel(const platform::IFontCoverage* fontCoverage)
+    : history_(std::make_unique<DocumentHistory>(*this)), fontCoverage_(fontCoverage)
+{
+    mainContentType_ = std::make_unique<MainContentType>(*this);
+    activePieceTable_ = &mainContentType_->pieceTable();
+    sections_.push_back(std::make_unique<Section>(ParagraphIndex(0), ParagraphIndex(0)));
+}
+
+DocumentModel::~DocumentModel() = default;
+
+PieceTable& DocumentModel::mainPieceTable() const noexcept
+{
+    return mainContentType_->pieceTable();
+}
+
+std::vector<PieceTable*> DocumentModel::pieceTables(bool /*includeUnreferenced*/) const
+{
+    return {&mainPieceTable()};
+}
+
+void DocumentModel::beginUpdate()
+{
+    if (batchUpdateCount_ == 0) {
+        deferredChanges_ = std::make_unique<DocumentModelDeferredChanges>();
+        for (IDocumentModelListener* listener : listeners_)
+            listener->onBeginDocumentUpdate();
+    }
+    ++batchUpdateCount_;
+    history_->beginTransaction();
+}
+
+void DocumentModel::endUpdate()
+{
+    if (batchUpdateCount_ == 0)
+        throw core::EditorException::internalError();
+    if (batchUpdateCount_ > 1) {
+        history_->endTransaction();
+        --batchUpdateCount_;
+        return;
+    }
+    lastEndUpdate();
+}
+
+void DocumentModel::cancelUpdate()
+{
+    if (batchUpdateCount_ == 0)
+        return;
+    try {
+        history_->rollBackTransaction();
+    } catch (...) {
+        // The model is past repair here; what matters is that the batch still closes.
+    }
+    history_->endTransaction();
+    if (--batchUpdateCount_ > 0)
+        return;
+    const DocumentModelChangeActions actions = deferredChanges_->changeActions;
+    deferredChanges_.reset();
+    resetMerging();
+    for (IDocumentModelListener* listener : listeners_)
+        listener->onEndDocumentUpdate(actions);
+}
+
+void DocumentModel::lastEndUpdate()
+{
+    splitPendingRunsByCharset();
+    const bool suppressContentChanged = hasAny(
+        deferredChanges_->changeActions,
+        DocumentModelChangeActions::SuppressRaiseContentChangedCalculationByCurrentTransactionChanges);
+    if (history_->transactionChangedContent() && !suppressContentChanged)
+        deferredChanges_->changeActions |= DocumentModelChangeActions::RaiseContentChanged;
+    history_->endTransaction();
+    batchUpdateCount_ = 0;
+    const std::unique_ptr<DocumentModelDeferredChanges> changes = std::move(deferredChanges_);
+    if (hasAny(changes->changeActions, DocumentModelChangeActions::RaiseContentChanged)) {
+        for (IDocumentModelListener* listener : listeners_)
+            listener->onContentChanged();
+    }
+    for (IDocumentModelListener* listener : listeners_)
+        listener->onEndDocumentUpdate(changes->changeActions);
+    raiseModifiedChangedIfNeeded();
+}
+
+void DocumentModel::splitPendingRunsByCharset()
+{
+    // Splitting may queue nothing new (it records SplitRun changes only), so one pass suffices.
+    auto pending = std::move(deferredChanges_->runIndicesToSplitByCharset);
+    deferredChanges_->runIndicesToSplitByCharset.clear();
+    for (auto& [pieceTable, runIndices] : pending) {
+        // From the back, so that splitting a run does not move the runs still to be visited.
+        for (auto runIndex = runIndices.rbegin(); runIndex != runIndices.rend(); ++runIndex)
+            pieceTable->splitRunByCharset(RunIndex(*runIndex));
+    }
+}
+
+void DocumentModel::raiseModifiedChangedIfNeeded()
+{
+    const bool modified = isModified();
+    if (modified == lastReportedModified_)
+        return;
+    lastReportedModified_ = modified;
+    for (IDocumentModelListener* listener : listeners_)
+        listener->onModifiedChanged();
+}
+
+bool DocumentModel::isModified() const noexcept
+{
+    return history_->isModified();
+}
+
+void DocumentModel::setModified(bool modified)
+{
+    history_->setModified(modified);
+    if (deferredChanges_)
+        deferredChanges_->changeActions |= DocumentModelChangeActions::RaiseModifiedChanged;
+    else
+        raiseModifiedChangedIfNeeded();
+}
+
+Section& DocumentModel::section(SectionIndex index) const
+{
+    if (index.value() < 0 || index.value() >= sectionCount())
+        throw core::EditorException::invalidValue(index.value(), "sectionIndex");
+    return *sections_[static_cast<size_t>(index.value())];
+}
+
+SectionIndex DocumentModel::findSectionIndex(DocumentLogPosition logPosition) const
+{
+    const PieceTable& main = mainPieceTable();
+    if (logPosition.value() < 0)
+        return SectionIndex(-1);
+    if (logPosition > main.documentEndLogPosition())
+        return SectionIndex(sectionCount() - 1);
+    // The last section whose first paragraph starts at or before the position.
+    int32_t low = 0;
+    int32_t high = sectionCount() - 1;
+    while (low < high) {
+        const int32_t middle = (low + high + 1) / 2;
+        const Paragraph& first = main.paragraph(sections_[static_cast<size_t>(middle)]->firstParagraphIndex());
+        if (first.logPosition() <= logPosition)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return SectionIndex(low);
+}
+
+SectionIndex DocumentModel::lookupSectionIndexByParagraphIndex(ParagraphIndex paragraphIndex) const
+{
+    const auto found = std::lower_bound(sections_.begin(), sections_.end(), paragraphIndex,
+                                        [](const std::unique_ptr<Section>& section, ParagraphIndex index) {
+                                            return section->lastParagraphIndex() < index;
+                                        });
+    if (found == sections_.end() || (*found)->firstParagraphIndex() > paragraphIndex)
+        return SectionIndex(-1);
+    return SectionIndex(static_cast<int32_t>(found - sections_.begin()));
+}
+
+void DocumentModel::insertSection(DocumentLogPosition logPosition)
+{
+    PieceTable& main = mainPieceTable();
+    if (logPosition.value() < 0 || logPosition > main.documentEndLogPosition())
+        throw core::EditorException::invalidValue(logPosition.value(), "logPosition");
+    BatchUpdateScope batch(*this);
+    InputPosition position = main.createInputPosition(logPosition);
+    const ParagraphIndex paragraphIndex = main.findParagraphIndex(logPosition);
+    const SectionIndex sectionIndex = lookupSectionIndexByParagraphIndex(paragraphIndex);
+    main.insertParagraph(position);
+    const RunIndex markRunIndex = main.paragraph(paragraphIndex).lastRunIndex();
+    history_->execute(std::make_unique<MarkRunReplacedHistoryItem>(main, markRunIndex, RunKind::Section));
+    history_->execute(std::make_unique<SectionInsertedHistoryItem>(main, sectionIndex, paragraphIndex));
+    applyChanges(main, DocumentModelChangeType::InsertSection, markRunIndex, markRunIndex);
+}
+
+void DocumentModel::insertSectionCore(SectionIndex index, std::unique_ptr<Section> section)
+{
+    sections_.insert(sections_.begin() + index.value(), std::move(section));
+}
+
+std::unique_ptr<Section> DocumentModel::removeSectionCore(SectionIndex index)
+{
+    std::unique_ptr<Section> removed = std::move(sections_[static_cast<size_t>(index.value())]);
+    sections_.erase(sections_.begin() + index.value());
+    return removed;
+}
+
+void DocumentModel::onParagraphInserted(PieceTable& pieceTable, ParagraphIndex paragraphIndex, bool joinsPreviousSection)
+{
+    if (!pieceTable.isMain())
+        return;
+    const ParagraphIndex lastStaying = joinsPreviousSection ? paragraphIndex - 1 : paragraphIndex;
+    for (const auto& section : sections_) {
+        if (section->firstParagraphIndex() > lastStaying)
+            section->setFirstParagraphIndex(section->firstParagraphIndex() + 1);
+        if (section->lastParagraphIndex() >= lastStaying)
+            section->setLastParagraphIndex(section->lastParagraphIndex() + 1);
+    }
+}
+
+void DocumentModel::onParagraphRemoved(PieceTable& pieceTable, ParagraphIndex paragraphIndex)
+{
+    if (!pieceTable.isMain())
+        return;
+    for (const auto& section : sections_) {
+        if (section->firstParagraphIndex() > paragraphIndex)
+            section->setFirstParagraphIndex(section->firstParagraphIndex() - 1);
+        if (section->lastParagraphIndex() >= paragraphIndex)
+            section->setLastParagraphIndex(section->lastParagraphIndex() - 1);
+    }
+}
+
+void DocumentModel::onRunInserted(PieceTable& pieceTable, RunIndex runIndex)
+{
+    if (!deferredChanges_)
+        return;
+    if (pieceTable.isMain()) {
+        adjustForInsertedRun(deferredChanges_->changeStart, runIndex);
+        adjustForInsertedRun(deferredChanges_->changeEnd, runIndex);
+    }
+    const auto pending = deferredChanges_->runIndicesToSplitByCharset.find(&pieceTable);
+    if (pending != deferredChanges_->runIndicesToSplitByCharset.end()) {
+        std::set<int32_t> shifted;
+        for (const int32_t index : pending->second)
+            shifted.insert(index >= runIndex.value() ? index + 1 : index);
+        pending->second = std::move(shifted);
+    }
+    applyChangesCore(pieceTable, kStructuralChangeActions, runIndex, runIndex);
+}
+
+void DocumentModel::onRunRemoved(PieceTable& pieceTable, RunIndex runIndex)
+{
+    if (!deferredChanges_)
+        return;
+    if (pieceTable.isMain()) {
+        adjustForRemovedRun(deferredChanges_->changeStart, runIndex);
+        adjustForRemovedRun(deferredChanges_->changeEnd, runIndex);
+    }
+    const auto pending = deferredChanges_->runIndicesToSplitByCharset.find(&pieceTable);
+    if (pending != deferredChanges_->runIndicesToSplitByCharset.end()) {
+        std::set<int32_t> shifted;
+        for (const int32_t index : pending->second) {
+            if (index != runIndex.value())
+                shifted.insert(index > runIndex.value() ? index - 1 : index);
+        }
+        pending->second = std::move(shifted);
+    }
+    const RunIndex changed(std::min(runIndex.value(), pieceTable.runCount() - 1));
+    applyChangesCore(pieceTable, kStructuralChangeActions, changed, changed);
+}
+
+void DocumentModel::resetMerging() noexcept
+{
+    lastInsertedRunInfo_.reset(lastInsertedRunInfo_.pieceTable);
+}
+
+LastInsertedRunInfo& DocumentModel::lastInsertedRunInfo(const PieceTable& pieceTable) noexcept
+{
+    if (lastInsertedRunInfo_.pieceTable != &pieceTable)
+        lastInsertedRunInfo_.reset(&pieceTable);
+    return lastInsertedRunInfo_;
+}
+
+void DocumentModel::applyChanges(PieceTable& pieceTable, DocumentModelChangeType type, RunIndex startRunIndex,
+                                 RunIndex endRunIndex)
+{
+    applyChangesCore(pieceTable, changeActionsFor(type), startRunIndex, endRunIndex);
+}
+
+void DocumentModel::applyChangesCore(PieceTable& pieceTable, DocumentModelChangeActions actions, RunIndex startRunIndex,
+                                     RunIndex endRunIndex)
+{
+    if (!deferredChanges_) {
+        BatchUpdateScope batch(*this);
+        applyChangesCore(pieceTable, actions, startRunIndex, endRunIndex);
+        return;
+    }
+    DocumentModelDeferredChanges& changes = *deferredChanges_;
+    changes.changeActions |= actions;
+    if (hasAny(actions, DocumentModelChangeActions::SplitRunByCharset) && !changes.isSetContentMode)
+        changes.runIndicesToSplitByCharset[&pieceTable].insert(startRunIndex.value());
+    if (!hasAny(actions, kLayoutResetActions))
+        return;
+    if (!pieceTable.isMain()) {
+        changes.additionalChangedPieceTables.insert(&pieceTable);
+        return;
+    }
+    changes.changeStart = std::min(changes.changeStart, startRunIndex);
+    changes.changeEnd = std::max(changes.changeEnd, std::min(endRunIndex, RunIndex(pieceTable.runCount() - 1)));
+}
+
+void DocumentModel::beginSetContent()
+{
+    if (isSetContentMode())
+        throw core::EditorException::internalError();
+    beginUpdate();
+    deferredChanges_->isSetContentMode = true;
+    history_ = std::make_unique<EmptyHistory>(*this);
+    for (int32_t level = 0; level < batchUpdateCount_; ++level)
+        history_->beginTransaction();
+    clearContent();
+}
+
+void DocumentModel::endSetContent(DocumentModelChangeType changeType)
+{
+    if (!isSetContentMode())
+        throw core::EditorException::internalError();
+    history_ = std::make_unique<DocumentHistory>(*this);
+    for (int32_t level = 0; level < batchUpdateCount_; ++level)
+        history_->beginTransaction();
+    PieceTable& main = mainPieceTable();
+    applyChanges(main, changeType, RunIndex(0), RunIndex(main.runCount() - 1));
+    deferredChanges_->isSetContentMode = false;
+    endUpdate();
+}
+
+void DocumentModel::clearDocument()
+{
+    beginSetContent();
+    endSetContent(DocumentModelChangeType::CreateEmptyDocument);
+}
+
+void DocumentModel::clearContent()
+{
+    mainPieceTable().clear();
+    activePieceTable_ = &mainPieceTable();
+    sections_.clear();
+    sections_.push_back(std::make_unique<Section>(ParagraphIndex(0), ParagraphIndex(0)));
+    lastInsertedRunInfo_ = LastInsertedRunInfo{};
+    for (IDocumentModelListener* listener : listeners_)
+        listener->onDocumentCleared();
+}
+
+void DocumentModel::createNewDocument()
+{
+    beginSetContent();
+    documentFormat_ = DocumentFormat::Rtf;
+    saveOptions_.resetCurrent();
+    endSetContent(DocumentModelChangeType::CreateEmptyDocument);
+}
+
+void DocumentModel::addListener(IDocumentModelListener& listener)
+{
+    listeners_.push_back(&listener);
+}
+
+void DocumentModel::removeListener(IDocumentModelListener& listener)
+{
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), &listener), listeners_.end());
+}
+
+} // namespace velmo::model

@@ -1,0 +1,159 @@
+#pragma once
+
+#include "core/positions.h"
+#include "model/character_formatting.h"
+#include "model/document_format.h"
+#include "model/document_model_change_actions.h"
+#include "model/document_model_deferred_changes.h"
+#include "model/document_save_options.h"
+#include "model/last_inserted_run_info.h"
+
+#include <exception>
+#include <memory>
+#include <vector>
+
+namespace velmo::platform {
+class IFontCoverage;
+}
+
+namespace velmo::model {
+
+class ContentTypeBase;
+class DocumentHistory;
+class IDocumentModelListener;
+class MainContentType;
+class PieceTable;
+class Section;
+
+/// The in-memory document: its stories, sections, shared formatting and undo history, and the
+/// batch-update cycle through which every change is made and reported.
+class DocumentModel {
+public:
+    /// `fontCoverage` (optional, must outlive the document) drives font substitution.
+    explicit DocumentModel(const platform::IFontCoverage* fontCoverage = nullptr);
+    ~DocumentModel();
+    DocumentModel(const DocumentModel&) = delete;
+    DocumentModel& operator=(const DocumentModel&) = delete;
+
+    // Batch updates: nestable; observers hear of changes once, at the last endUpdate().
+    void beginUpdate();
+    void endUpdate();
+    /// Ends a batch after a failure: rolls the open outermost transaction back, then ends it.
+    void cancelUpdate();
+    [[nodiscard]] bool isUpdateLocked() const noexcept { return batchUpdateCount_ > 0; }
+
+    [[nodiscard]] PieceTable& mainPieceTable() const noexcept;
+    [[nodiscard]] MainContentType& mainContentType() const noexcept { return *mainContentType_; }
+    [[nodiscard]] PieceTable& activePieceTable() const noexcept { return *activePieceTable_; }
+    void setActivePieceTable(PieceTable& pieceTable) noexcept { activePieceTable_ = &pieceTable; }
+    /// All stories: the main one first, then the others in the order they were added.
+    [[nodiscard]] std::vector<PieceTable*> pieceTables(bool includeUnreferenced = false) const;
+
+    [[nodiscard]] int32_t sectionCount() const noexcept { return static_cast<int32_t>(sections_.size()); }
+    [[nodiscard]] Section& section(SectionIndex index) const;
+    /// The section holding a main-story position; after the last section gives the last index,
+    /// any other miss -1.
+    [[nodiscard]] SectionIndex findSectionIndex(DocumentLogPosition logPosition) const;
+    [[nodiscard]] SectionIndex lookupSectionIndexByParagraphIndex(ParagraphIndex paragraphIndex) const;
+    /// Inserts a section break at a main-story position: the text before it ends a new section.
+    void insertSection(DocumentLogPosition logPosition);
+
+    [[nodiscard]] CharacterFormattingCache& characterFormattingCache() noexcept { return characterFormattingCache_; }
+    [[nodiscard]] const CharacterFormattingCache& characterFormattingCache() const noexcept { return characterFormattingCache_; }
+    [[nodiscard]] const platform::IFontCoverage* fontCoverage() const noexcept { return fontCoverage_; }
+    [[nodiscard]] bool useFontSubstitution() const noexcept { return useFontSubstitution_; }
+    void setUseFontSubstitution(bool value) noexcept { useFontSubstitution_ = value; }
+
+    [[nodiscard]] DocumentHistory& history() const noexcept { return *history_; }
+    [[nodiscard]] bool isModified() const noexcept;
+    void setModified(bool modified);
+
+    /// Ends typing merge.
+    void resetMerging() noexcept;
+    /// The typing-merge record, reset first when it belonged to another story.
+    [[nodiscard]] LastInsertedRunInfo& lastInsertedRunInfo(const PieceTable& pieceTable) noexcept;
+
+    void applyChanges(PieceTable& pieceTable, DocumentModelChangeType type, RunIndex startRunIndex, RunIndex endRunIndex);
+    void applyChangesCore(PieceTable& pieceTable, DocumentModelChangeActions actions, RunIndex startRunIndex,
+                          RunIndex endRunIndex);
+    /// The open batch's record; null outside a batch.
+    [[nodiscard]] const DocumentModelDeferredChanges* deferredChanges() const noexcept { return deferredChanges_.get(); }
+
+    /// A reader fills the model between these: nothing is undoable, the document starts empty,
+    /// and at the end the history is fresh and the document unmodified.
+    void beginSetContent();
+    void endSetContent(DocumentModelChangeType changeType);
+    [[nodiscard]] bool isSetContentMode() const noexcept { return deferredChanges_ && deferredChanges_->isSetContentMode; }
+
+    /// Empties every story back to one empty paragraph in one section, with a fresh history.
+    void clearDocument();
+    /// A new empty document: content, file name and format reset.
+    void createNewDocument();
+
+    [[nodiscard]] DocumentSaveOptions& saveOptions() noexcept { return saveOptions_; }
+    [[nodiscard]] const DocumentSaveOptions& saveOptions() const noexcept { return saveOptions_; }
+    /// The format the document was loaded from.
+    [[nodiscard]] DocumentFormat documentFormat() const noexcept { return documentFormat_; }
+    void setDocumentFormat(DocumentFormat format) noexcept { documentFormat_ = format; }
+
+    void addListener(IDocumentModelListener& listener);
+    void removeListener(IDocumentModelListener& listener);
+
+    // Bookkeeping steps used by history items.
+    /// A paragraph inserted at `paragraphIndex` joins the section of the paragraph after it, or,
+    /// with `joinsPreviousSection`, the section of the one before it.
+    void onParagraphInserted(PieceTable& pieceTable, ParagraphIndex paragraphIndex, bool joinsPreviousSection = false);
+    void onParagraphRemoved(PieceTable& pieceTable, ParagraphIndex paragraphIndex);
+    void onRunInserted(PieceTable& pieceTable, RunIndex runIndex);
+    void onRunRemoved(PieceTable& pieceTable, RunIndex runIndex);
+    void insertSectionCore(SectionIndex index, std::unique_ptr<Section> section);
+    [[nodiscard]] std::unique_ptr<Section> removeSectionCore(SectionIndex index);
+
+private:
+    void lastEndUpdate();
+    void clearContent();
+    void splitPendingRunsByCharset();
+    void raiseModifiedChangedIfNeeded();
+
+    std::unique_ptr<MainContentType> mainContentType_;
+    std::vector<std::unique_ptr<ContentTypeBase>> contentTypes_; // stories other than the main one
+    PieceTable* activePieceTable_ = nullptr;
+    std::vector<std::unique_ptr<Section>> sections_;
+    CharacterFormattingCache characterFormattingCache_;
+    std::unique_ptr<DocumentHistory> history_;
+    LastInsertedRunInfo lastInsertedRunInfo_;
+    const platform::IFontCoverage* fontCoverage_;
+    bool useFontSubstitution_ = true;
+
+    int32_t batchUpdateCount_ = 0;
+    std::unique_ptr<DocumentModelDeferredChanges> deferredChanges_;
+    bool lastReportedModified_ = false;
+
+    DocumentSaveOptions saveOptions_;
+    DocumentFormat documentFormat_ = DocumentFormat::Rtf;
+    std::vector<IDocumentModelListener*> listeners_; // not owned; they unregister before they die
+};
+
+/// Holds a batch update for a scope; a scope left by an exception cancels the batch.
+class BatchUpdateScope {
+public:
+    explicit BatchUpdateScope(DocumentModel& documentModel) : documentModel_(documentModel), exceptions_(std::uncaught_exceptions())
+    {
+        documentModel_.beginUpdate();
+    }
+    ~BatchUpdateScope() noexcept(false)
+    {
+        if (std::uncaught_exceptions() > exceptions_)
+            documentModel_.cancelUpdate();
+        else
+            documentModel_.endUpdate();
+    }
+    BatchUpdateScope(const BatchUpdateScope&) = delete;
+    BatchUpdateScope& operator=(const BatchUpdateScope&) = delete;
+
+private:
+    DocumentModel& documentModel_;
+    int exceptions_;
+};
+
+} // namespace velmo::model

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "model/document_model_change_actions.h"
+
+namespace velmo::model {
+
+/// Observer of a document's update cycle. Every change reaches observers once, at the end of the
+/// outermost batch update, with the accumulated actions.
+class IDocumentModelListener {
+public:
+    virtual ~IDocumentModelListener() = default;
+    virtual void onBeginDocumentUpdate() {}
+    virtual void onEndDocumentUpdate(DocumentModelChangeActions /*actions*/) {}
+    virtual void onContentChanged() {}
+    virtual void onModifiedChanged() {}
+    virtual void onDocumentCleared() {}
+};
+
+} // namespace velmo::model

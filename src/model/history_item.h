@@ -1,0 +1,53 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+namespace velmo::model {
+
+class PieceTable;
+
+/// One reversible step of a change to a story. An item is executed once when it is recorded
+/// (through redoCore) and afterwards undone and redone by the history.
+class HistoryItem {
+public:
+    explicit HistoryItem(PieceTable& pieceTable) noexcept : pieceTable_(pieceTable) {}
+    virtual ~HistoryItem() = default;
+    HistoryItem(const HistoryItem&) = delete;
+    HistoryItem& operator=(const HistoryItem&) = delete;
+
+    void undo() { undoCore(); }
+    void redo() { redoCore(); }
+    void execute() { redoCore(); }
+    /// Whether the item changes document content (and so the modified flag).
+    [[nodiscard]] virtual bool changesModified() const { return true; }
+    [[nodiscard]] PieceTable& pieceTable() const noexcept { return pieceTable_; }
+
+protected:
+    virtual void undoCore() = 0;
+    virtual void redoCore() = 0;
+
+    PieceTable& pieceTable_; // the story outlives the history that holds its items
+};
+
+/// Items that form one user action: redone first to last, undone last to first.
+class CompositeHistoryItem final : public HistoryItem {
+public:
+    using HistoryItem::HistoryItem;
+
+    void add(std::unique_ptr<HistoryItem> item) { items_.push_back(std::move(item)); }
+    [[nodiscard]] bool isEmpty() const noexcept { return items_.empty(); }
+    [[nodiscard]] size_t count() const noexcept { return items_.size(); }
+    [[nodiscard]] bool changesModified() const override;
+    /// Undoes and drops the items after the first `count`.
+    void rollBackTo(size_t count);
+
+protected:
+    void undoCore() override;
+    void redoCore() override;
+
+private:
+    std::vector<std::unique_ptr<HistoryItem>> items_;
+};
+
+} // namespace velmo::model

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/positions.h"
+#include "model/paragraph_indexed_tree.h"
+
+#include <cstdint>
+
+namespace velmo::model {
+
+class PieceTable;
+
+/// A paragraph of a story: a contiguous range of runs ending with its mark run. Index, first run
+/// index and log position are not stored absolutely but derived from the paragraph tree.
+class Paragraph {
+public:
+    explicit Paragraph(PieceTable& pieceTable) noexcept : pieceTable_(&pieceTable) {}
+    Paragraph(const Paragraph&) = delete;
+    Paragraph& operator=(const Paragraph&) = delete;
+
+    [[nodiscard]] PieceTable& pieceTable() const noexcept { return *pieceTable_; }
+
+    /// Number of positions, the mark included (at least 1).
+    [[nodiscard]] int32_t length() const noexcept { return length_; }
+    [[nodiscard]] int32_t runCount() const noexcept { return runCount_; }
+
+    [[nodiscard]] ParagraphIndex index() const;
+    [[nodiscard]] DocumentLogPosition logPosition() const;
+    /// Position of the paragraph's mark.
+    [[nodiscard]] DocumentLogPosition endLogPosition() const;
+    [[nodiscard]] RunIndex firstRunIndex() const;
+    /// Always the paragraph's mark run.
+    [[nodiscard]] RunIndex lastRunIndex() const;
+
+    [[nodiscard]] int32_t paragraphStyleIndex() const noexcept { return paragraphStyleIndex_; }
+    void setParagraphStyleIndex(int32_t index) noexcept { paragraphStyleIndex_ = index; }
+    [[nodiscard]] int32_t paragraphFormattingIndex() const noexcept { return paragraphFormattingIndex_; }
+    void setParagraphFormattingIndex(int32_t index) noexcept { paragraphFormattingIndex_ = index; }
+
+    /// Takes over style and formatting of another paragraph (a split or merge keeps them).
+    void copyFormattingFrom(const Paragraph& other) noexcept
+    {
+        paragraphStyleIndex_ = other.paragraphStyleIndex_;
+        paragraphFormattingIndex_ = other.paragraphFormattingIndex_;
+    }
+
+private:
+    friend class ParagraphIndexedTree;
+    friend struct ParagraphTreeAccess;
+    friend class PieceTable;
+
+    PieceTable* pieceTable_;                            // owner; outlives the paragraph
+    ParagraphIndexedTree::LeafNode* parent_ = nullptr;  // null while the paragraph is not in a tree
+    TreeOffsets relative_;
+    int32_t runCount_ = 0;
+    int32_t length_ = 0;
+    int32_t paragraphStyleIndex_ = 0;
+    int32_t paragraphFormattingIndex_ = 0;
+};
+
+} // namespace velmo::model

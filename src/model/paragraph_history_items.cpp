@@ -1,0 +1,93 @@
+#include "model/paragraph_history_items.h"
+
+#include "core/editor_exception.h"
+#include "model/document_model.h"
+#include "model/paragraph.h"
+#include "model/piece_table.h"
+#include "model/section.h"
+
+namespace velmo::model {
+
+ParagraphInsertedHistoryItem::~ParagraphInsertedHistoryItem() = default;
+
+void ParagraphInsertedHistoryItem::redoCore()
+{
+    std::unique_ptr<Paragraph> paragraph = paragraph_ ? std::move(paragraph_) : std::make_unique<Paragraph>(pieceTable_);
+    pieceTable_.splitParagraphCore(paragraphIndex_, markRunIndex_, std::move(paragraph));
+}
+
+void ParagraphInsertedHistoryItem::undoCore()
+{
+    paragraph_ = pieceTable_.unsplitParagraphCore(paragraphIndex_);
+}
+
+MergeParagraphsHistoryItem::~MergeParagraphsHistoryItem() = default;
+
+void MergeParagraphsHistoryItem::redoCore()
+{
+    Paragraph& first = pieceTable_.paragraph(firstParagraphIndex_);
+    const Paragraph& second = pieceTable_.paragraph(firstParagraphIndex_ + 1);
+    previousStyleIndex_ = first.paragraphStyleIndex();
+    previousFormattingIndex_ = first.paragraphFormattingIndex();
+    secondRunCount_ = second.runCount();
+    if (!useFirstParagraphStyle_)
+        first.copyFormattingFrom(second);
+    second_ = pieceTable_.mergeParagraphsCore(firstParagraphIndex_);
+}
+
+void MergeParagraphsHistoryItem::undoCore()
+{
+    Paragraph& first = pieceTable_.paragraph(firstParagraphIndex_);
+    pieceTable_.unmergeParagraphsCore(firstParagraphIndex_, std::move(second_), secondRunCount_);
+    first.setParagraphStyleIndex(previousStyleIndex_);
+    first.setParagraphFormattingIndex(previousFormattingIndex_);
+}
+
+void MarkRunReplacedHistoryItem::redoCore()
+{
+    pieceTable_.replaceMarkRunCore(runIndex_, newKind_);
+}
+
+void MarkRunReplacedHistoryItem::undoCore()
+{
+    pieceTable_.replaceMarkRunCore(runIndex_, newKind_ == RunKind::Section ? RunKind::Paragraph : RunKind::Section);
+}
+
+SectionInsertedHistoryItem::~SectionInsertedHistoryItem() = default;
+
+void SectionInsertedHistoryItem::redoCore()
+{
+    DocumentModel& document = pieceTable_.documentModel();
+    Section& current = document.section(sectionIndex_);
+    if (!section_)
+        section_ = std::make_unique<Section>(current.firstParagraphIndex(), lastParagraphIndex_);
+    current.setFirstParagraphIndex(lastParagraphIndex_ + 1);
+    document.insertSectionCore(sectionIndex_, std::move(section_));
+}
+
+void SectionInsertedHistoryItem::undoCore()
+{
+    DocumentModel& document = pieceTable_.documentModel();
+    section_ = document.removeSectionCore(sectionIndex_);
+    document.section(sectionIndex_).setFirstParagraphIndex(section_->firstParagraphIndex());
+}
+
+SectionsDeletedHistoryItem::~SectionsDeletedHistoryItem() = default;
+
+void SectionsDeletedHistoryItem::redoCore()
+{
+    DocumentModel& document = pieceTable_.documentModel();
+    if (sectionIndex_.value() + 1 >= document.sectionCount())
+        throw core::EditorException::internalError();
+    section_ = document.removeSectionCore(sectionIndex_);
+    document.section(sectionIndex_).setFirstParagraphIndex(section_->firstParagraphIndex());
+}
+
+void SectionsDeletedHistoryItem::undoCore()
+{
+    DocumentModel& document = pieceTable_.documentModel();
+    document.section(sectionIndex_).setFirstParagraphIndex(section_->lastParagraphIndex() + 1);
+    document.insertSectionCore(sectionIndex_, std::move(section_));
+}
+
+} // namespace velmo::model

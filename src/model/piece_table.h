@@ -1,0 +1,158 @@
+#pragma once
+
+#include "core/block_vector.h"
+#include "core/positions.h"
+#include "model/chunked_string_builder.h"
+#include "model/document_model_position.h"
+#include "model/input_position.h"
+#include "model/paragraph.h"
+#include "model/paragraph_indexed_tree.h"
+#include "model/run_base.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmo::model {
+
+class ContentTypeBase;
+class DocumentModel;
+
+/// The runs of a whole story in order, one entry per run.
+using TextRunCollection = core::BlockVector<std::unique_ptr<TextRunBase>>;
+
+/// One story (main body, header, footer, note, text box): its text buffer, its runs and its
+/// paragraphs, with the lookups from positions to paragraphs and runs and the editing steps that
+/// change them. Every change runs inside a batch update and a history transaction.
+class PieceTable {
+public:
+    PieceTable(DocumentModel& documentModel, ContentTypeBase& contentType);
+    ~PieceTable();
+    PieceTable(const PieceTable&) = delete;
+    PieceTable& operator=(const PieceTable&) = delete;
+
+    [[nodiscard]] DocumentModel& documentModel() const noexcept { return *documentModel_; }
+    [[nodiscard]] ContentTypeBase& contentType() const noexcept { return *contentType_; }
+    [[nodiscard]] bool isMain() const noexcept;
+
+    [[nodiscard]] const ParagraphIndexedTree& paragraphs() const noexcept { return paragraphs_; }
+    [[nodiscard]] int32_t paragraphCount() const noexcept { return paragraphs_.count(); }
+    [[nodiscard]] Paragraph& paragraph(ParagraphIndex index) const { return paragraphs_.at(index); }
+    [[nodiscard]] int32_t runCount() const noexcept { return runs_.size(); }
+    [[nodiscard]] TextRunBase& run(RunIndex index) const;
+    [[nodiscard]] const ChunkedStringBuilder& textBuffer() const noexcept { return textBuffer_; }
+
+    [[nodiscard]] DocumentLogPosition documentStartLogPosition() const noexcept { return DocumentLogPosition(0); }
+    /// Position of the last paragraph's mark.
+    [[nodiscard]] DocumentLogPosition documentEndLogPosition() const;
+    /// True when the story holds only its last paragraph mark.
+    [[nodiscard]] bool isEmpty() const;
+
+    /// The paragraph holding a position. A position after the end maps to the last paragraph
+    /// unless `strict`; a negative one (or, when strict, one after the end) is an error.
+    [[nodiscard]] ParagraphIndex findParagraphIndex(DocumentLogPosition logPosition, bool strict = false) const;
+    /// The run of `paragraph` holding a position (at a run boundary, the run starting there).
+    /// A position outside the paragraph is an error.
+    [[nodiscard]] DocumentModelPosition findRunStartLogPosition(const Paragraph& paragraph,
+                                                                DocumentLogPosition logPosition) const;
+    /// A position resolved to paragraph and run; positions outside the story are an error.
+    [[nodiscard]] DocumentModelPosition findPosition(DocumentLogPosition logPosition) const;
+    /// Both ends of [start, start + length), clamped to the end of the story.
+    [[nodiscard]] RunInfo findRunInfo(DocumentLogPosition start, int32_t length) const;
+    /// Index of `run`, looking only among the runs of its paragraph; `defaultValue` if absent.
+    [[nodiscard]] RunIndex calculateRunIndex(const RunBase& run, RunIndex defaultValue) const;
+    [[nodiscard]] DocumentLogPosition runLogPosition(RunIndex runIndex) const;
+
+    /// The characters a run stores in the buffer.
+    [[nodiscard]] std::u16string runText(RunIndex runIndex) const;
+    /// What a run contributes to plain text (a paragraph mark becomes CR LF).
+    [[nodiscard]] std::u16string runPlainText(RunIndex runIndex) const;
+    /// The stored characters of the whole story, marks included (a mark is one unit).
+    [[nodiscard]] std::u16string storyText() const;
+    /// The plain text of runs first..last (inclusive).
+    [[nodiscard]] std::u16string plainText(RunIndex first, RunIndex last) const;
+
+    /// An input position at `logPosition` carrying the formatting of the text before it.
+    [[nodiscard]] InputPosition createInputPosition(DocumentLogPosition logPosition) const;
+
+    // Editing. Each call is one batch update and one history transaction of its own unless the
+    // caller already holds them.
+    void insertText(InputPosition& position, std::u16string_view text);
+    void insertText(DocumentLogPosition logPosition, std::u16string_view text);
+    /// Text with CR, LF or CR LF breaks becomes several paragraphs.
+    void insertPlainText(DocumentLogPosition logPosition, std::u16string_view text);
+    void insertParagraph(InputPosition& position);
+    void insertParagraph(DocumentLogPosition logPosition);
+    /// A run of a mark or object class (field marks, pictures, anchors, note references).
+    void insertObjectRun(InputPosition& position, RunKind kind, char16_t character = 0);
+    /// Deletes [logPosition, logPosition + length); the story's last paragraph mark stays.
+    void deleteContent(DocumentLogPosition logPosition, int32_t length);
+
+    /// Gives the runs of [logPosition, logPosition + length) the cached formatting `formattingIndex`,
+    /// then joins runs that became equal.
+    void setCharacterFormatting(DocumentLogPosition logPosition, int32_t length, int32_t formattingIndex);
+
+    void splitTextRun(ParagraphIndex paragraphIndex, RunIndex runIndex, int32_t offset);
+    void joinTextRuns(ParagraphIndex paragraphIndex, RunIndex runIndex);
+    /// Joins neighbouring runs inside the range wherever the join rule allows.
+    void tryToJoinRuns(const RunInfo& runInfo);
+    /// Splits the run off where its font lacks characters and gives those parts a substitute font.
+    void splitRunByCharset(RunIndex runIndex);
+
+    // Structural steps used by history items; they keep the paragraph bookkeeping in step but
+    // record nothing.
+    void insertRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex, std::unique_ptr<TextRunBase> run);
+    [[nodiscard]] std::unique_ptr<TextRunBase> removeRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex);
+    void splitRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex, int32_t offset);
+    void joinRunsCore(ParagraphIndex paragraphIndex, RunIndex runIndex);
+    void changeRunLengthCore(ParagraphIndex paragraphIndex, RunIndex runIndex, int32_t delta);
+    /// Splits paragraph `paragraphIndex` after its run `markRunIndex` (a mark just inserted):
+    /// `newParagraph` becomes `paragraphIndex` with the runs up to the mark.
+    void splitParagraphCore(ParagraphIndex paragraphIndex, RunIndex markRunIndex, std::unique_ptr<Paragraph> newParagraph);
+    /// The inverse: joins paragraph `paragraphIndex` into the next one and returns it.
+    [[nodiscard]] std::unique_ptr<Paragraph> unsplitParagraphCore(ParagraphIndex paragraphIndex);
+    /// Moves the runs of the next paragraph into `paragraphIndex` and removes the next one.
+    [[nodiscard]] std::unique_ptr<Paragraph> mergeParagraphsCore(ParagraphIndex paragraphIndex);
+    /// The inverse: gives the last `runCount` runs of `paragraphIndex` back to `second`.
+    void unmergeParagraphsCore(ParagraphIndex paragraphIndex, std::unique_ptr<Paragraph> second, int32_t runCount);
+    /// Replaces a mark run by one of the other mark class and rewrites its buffer unit.
+    void replaceMarkRunCore(RunIndex runIndex, RunKind newKind);
+    [[nodiscard]] int32_t appendToTextBuffer(std::u16string_view text);
+
+    // Deferred shifting while one paragraph's runs are split many times.
+    void onBeginMultipleRunSplit() noexcept { ++multipleRunSplitCount_; }
+    void onEndMultipleRunSplit();
+
+    /// Empties the story back to one paragraph with only its mark.
+    void clear();
+
+private:
+    friend class DocumentModel;
+
+    void createEmptyContent();
+    /// A paragraph about to be changed, its deferred shift applied first.
+    [[nodiscard]] Paragraph& touchParagraph(ParagraphIndex index);
+    /// Later paragraphs move by the deltas (deferred while a multiple run split is open).
+    void shiftParagraphsAfter(ParagraphIndex paragraphIndex, int32_t deltaRunIndex, int32_t deltaLength);
+    void applyPendingShift(int32_t throughParagraph);
+    /// Splits the run holding `logPosition` there (when inside it); returns the run that starts there.
+    RunIndex splitRunAt(DocumentLogPosition logPosition);
+    void insertRunAt(InputPosition& position, RunKind kind, std::u16string_view text);
+    [[nodiscard]] bool tryMergeText(InputPosition& position, std::u16string_view text);
+    void mergeParagraphWithNext(ParagraphIndex paragraphIndex);
+    void validateInsertPosition(DocumentLogPosition logPosition) const;
+
+    DocumentModel* documentModel_;     // owns the content type that owns this story
+    ContentTypeBase* contentType_;     // owner
+    ParagraphIndexedTree paragraphs_;
+    TextRunCollection runs_;
+    ChunkedStringBuilder textBuffer_;
+
+    int32_t multipleRunSplitCount_ = 0;
+    int32_t lastShiftedParagraphIndex_ = -1; // the paragraph whose later neighbours wait for a shift
+    int32_t lastDeltaLength_ = 0;
+    int32_t lastDeltaRunIndex_ = 0;
+};
+
+} // namespace velmo::model

@@ -1,0 +1,379 @@
+// The editing steps of a story: inserting text, marks and objects, deleting ranges, and
+// splitting and joining runs. Each records history items and reports its change.
+#include "model/piece_table.h"
+
+#include "core/editor_exception.h"
+#include "model/content_type.h"
+#include "model/document_history.h"
+#include "model/document_model.h"
+#include "model/paragraph_history_items.h"
+#include "model/run_history_items.h"
+#include "model/runs.h"
+#include "platform/font_coverage.h"
+
+#include <unicode/utf16.h>
+
+namespace velmo::model {
+
+namespace {
+
+DocumentModelChangeType changeTypeFor(RunKind kind) noexcept
+{
+    switch (kind) {
+    case RunKind::Paragraph: return DocumentModelChangeType::InsertParagraph;
+    case RunKind::Section: return DocumentModelChangeType::InsertSection;
+    case RunKind::InlinePicture: return DocumentModelChangeType::InsertInlinePicture;
+    case RunKind::InlineCustomObject: return DocumentModelChangeType::InsertInlineCustomObject;
+    case RunKind::FloatingObjectAnchor: return DocumentModelChangeType::InsertFloatingObjectAnchor;
+    case RunKind::FieldCodeStart: return DocumentModelChangeType::Fields;
+    case RunKind::FieldCodeEnd: return DocumentModelChangeType::Fields;
+    case RunKind::FieldResultEnd: return DocumentModelChangeType::Fields;
+    case RunKind::Text: return DocumentModelChangeType::InsertText;
+    case RunKind::FieldSymbol: return DocumentModelChangeType::InsertText;
+    case RunKind::Separator: return DocumentModelChangeType::InsertText;
+    case RunKind::LayoutDependentText: return DocumentModelChangeType::InsertText;
+    case RunKind::FootNote: return DocumentModelChangeType::InsertText;
+    case RunKind::EndNote: return DocumentModelChangeType::InsertText;
+    }
+    return DocumentModelChangeType::InsertText;
+}
+
+bool isMarkCharacter(char16_t character) noexcept
+{
+    return character == kParagraphMark || character == kSectionMark;
+}
+
+} // namespace
+
+void PieceTable::validateInsertPosition(DocumentLogPosition logPosition) const
+{
+    if (logPosition.value() < 0 || logPosition > documentEndLogPosition())
+        throw core::EditorException::invalidValue(logPosition.value(), "logPosition");
+}
+
+void PieceTable::insertText(DocumentLogPosition logPosition, std::u16string_view text)
+{
+    validateInsertPosition(logPosition);
+    InputPosition position = createInputPosition(logPosition);
+    insertText(position, text);
+}
+
+void PieceTable::insertText(InputPosition& position, std::u16string_view text)
+{
+    if (text.empty())
+        return;
+    validateInsertPosition(position.logPosition);
+    for (const char16_t character : text) {
+        if (isMarkCharacter(character))
+            throw core::EditorException::invalidValue("paragraph or section mark", "text");
+    }
+    BatchUpdateScope batch(*documentModel_);
+    if (!tryMergeText(position, text))
+        insertRunAt(position, RunKind::Text, text);
+}
+
+bool PieceTable::tryMergeText(InputPosition& position, std::u16string_view text)
+{
+    LastInsertedRunInfo& info = documentModel_->lastInsertedRunInfo(*this);
+    if (!info.run || info.logPosition != position.logPosition)
+        return false;
+    const int32_t runIndex = info.runIndex.value();
+    const bool sameRun = runIndex >= 0 && runIndex < runs_.size() && runs_[runIndex].get() == info.run;
+    if (!sameRun || info.run->kind() != RunKind::Text) {
+        documentModel_->resetMerging();
+        return false;
+    }
+    const TextRunBase& run = *runs_[runIndex];
+    // Extending works only while the run's characters end where the new ones are appended.
+    const bool formattingMatches = run.characterFormattingIndex() == position.characterFormattingIndex &&
+                                   run.characterStyleIndex() == position.characterStyleIndex;
+    if (!formattingMatches || run.startIndex() + run.length() != textBuffer_.length()) {
+        documentModel_->resetMerging();
+        return false;
+    }
+    (void)appendToTextBuffer(text);
+    const auto length = static_cast<int32_t>(text.size());
+    const ParagraphIndex paragraphIndex = run.paragraph().index();
+    documentModel_->history().execute(std::make_unique<TextRunAppendTextHistoryItem>(
+        *this, paragraphIndex, info.runIndex, length, info.historyItem));
+    info.logPosition += length;
+    position.logPosition += length;
+    documentModel_->applyChanges(*this, DocumentModelChangeType::InsertText, info.runIndex, info.runIndex);
+    return true;
+}
+
+void PieceTable::insertRunAt(InputPosition& position, RunKind kind, std::u16string_view text)
+{
+    const int32_t start = appendToTextBuffer(text);
+    const auto length = static_cast<int32_t>(text.size());
+    const RunIndex runIndex = splitRunAt(position.logPosition);
+    const ParagraphIndex paragraphIndex = findParagraphIndex(position.logPosition);
+    TextRunInsertedHistoryItem::Params params;
+    params.kind = kind;
+    params.paragraphIndex = paragraphIndex;
+    params.runIndex = runIndex;
+    params.startIndex = start;
+    params.length = length;
+    params.characterFormattingIndex = position.characterFormattingIndex;
+    params.characterStyleIndex = position.characterStyleIndex;
+    DocumentHistory& history = documentModel_->history();
+    auto* item = static_cast<TextRunInsertedHistoryItem*>(
+        history.execute(std::make_unique<TextRunInsertedHistoryItem>(*this, params)));
+    if (kind == RunKind::Text) {
+        LastInsertedRunInfo& info = documentModel_->lastInsertedRunInfo(*this);
+        info.run = runs_[runIndex.value()].get();
+        info.runIndex = runIndex;
+        info.logPosition = position.logPosition + length;
+        info.historyItem = item;
+    } else {
+        documentModel_->resetMerging();
+    }
+    position.logPosition += length;
+    position.paragraphIndex = paragraphIndex;
+    documentModel_->applyChanges(*this, changeTypeFor(kind), runIndex, runIndex);
+}
+
+void PieceTable::insertParagraph(DocumentLogPosition logPosition)
+{
+    validateInsertPosition(logPosition);
+    InputPosition position = createInputPosition(logPosition);
+    insertParagraph(position);
+}
+
+void PieceTable::insertParagraph(InputPosition& position)
+{
+    validateInsertPosition(position.logPosition);
+    BatchUpdateScope batch(*documentModel_);
+    documentModel_->resetMerging();
+    const RunIndex markRunIndex = splitRunAt(position.logPosition);
+    insertRunAt(position, RunKind::Paragraph, std::u16string_view(&kParagraphMark, 1));
+    documentModel_->history().execute(
+        std::make_unique<ParagraphInsertedHistoryItem>(*this, position.paragraphIndex, markRunIndex));
+    position.paragraphIndex += 1;
+}
+
+void PieceTable::insertObjectRun(InputPosition& position, RunKind kind, char16_t character)
+{
+    if (kind == RunKind::Text || kind == RunKind::Paragraph || kind == RunKind::Section)
+        throw core::EditorException::invalidValue(runKindName(kind), "kind");
+    validateInsertPosition(position.logPosition);
+    const char16_t stored = character ? character : markCharacter(kind);
+    if (stored == 0 || isMarkCharacter(stored))
+        throw core::EditorException::invalidValue(static_cast<long long>(stored), "character");
+    BatchUpdateScope batch(*documentModel_);
+    insertRunAt(position, kind, std::u16string_view(&stored, 1));
+}
+
+void PieceTable::insertPlainText(DocumentLogPosition logPosition, std::u16string_view text)
+{
+    validateInsertPosition(logPosition);
+    BatchUpdateScope batch(*documentModel_);
+    InputPosition position = createInputPosition(logPosition);
+    size_t lineStart = 0;
+    for (size_t index = 0; index <= text.size(); ++index) {
+        const bool atEnd = index == text.size();
+        if (!atEnd && text[index] != u'\r' && text[index] != u'\n' && text[index] != kSectionMark)
+            continue;
+        insertText(position, text.substr(lineStart, index - lineStart));
+        if (atEnd)
+            break;
+        if (text[index] == u'\r' && index + 1 < text.size() && text[index + 1] == u'\n')
+            ++index;
+        insertParagraph(position);
+        lineStart = index + 1;
+    }
+}
+
+RunIndex PieceTable::splitRunAt(DocumentLogPosition logPosition)
+{
+    const DocumentModelPosition position = findPosition(logPosition);
+    if (position.runStartLogPosition == logPosition)
+        return position.runIndex;
+    splitTextRun(position.paragraphIndex, position.runIndex, logPosition - position.runStartLogPosition);
+    return position.runIndex + 1;
+}
+
+void PieceTable::splitTextRun(ParagraphIndex paragraphIndex, RunIndex runIndex, int32_t offset)
+{
+    const TextRunBase& target = run(runIndex);
+    if (offset <= 0 || offset >= target.length())
+        throw core::EditorException::invalidValue(offset, "offset");
+    BatchUpdateScope batch(*documentModel_);
+    documentModel_->history().execute(std::make_unique<TextRunSplitHistoryItem>(*this, paragraphIndex, runIndex, offset));
+    documentModel_->applyChanges(*this, DocumentModelChangeType::SplitRun, runIndex, runIndex + 1);
+}
+
+void PieceTable::joinTextRuns(ParagraphIndex paragraphIndex, RunIndex runIndex)
+{
+    const TextRunBase& head = run(runIndex);
+    const TextRunBase& tail = run(runIndex + 1);
+    if (head.kind() != RunKind::Text || tail.kind() != RunKind::Text || &head.paragraph() != &tail.paragraph())
+        throw core::EditorException::internalError();
+    BatchUpdateScope batch(*documentModel_);
+    documentModel_->history().execute(std::make_unique<TextRunsJoinedHistoryItem>(*this, paragraphIndex, runIndex));
+    documentModel_->applyChanges(*this, DocumentModelChangeType::JoinRun, runIndex, runIndex);
+}
+
+void PieceTable::tryToJoinRuns(const RunInfo& runInfo)
+{
+    BatchUpdateScope batch(*documentModel_);
+    const ParagraphIndex firstParagraph = runInfo.normalizedStart.paragraphIndex;
+    for (ParagraphIndex paragraphIndex = runInfo.normalizedEnd.paragraphIndex; paragraphIndex >= firstParagraph;
+         --paragraphIndex) {
+        const Paragraph& paragraph = this->paragraph(paragraphIndex);
+        const RunIndex first = std::max(paragraph.firstRunIndex(), runInfo.normalizedStart.runIndex);
+        // Never past the paragraph's mark.
+        const RunIndex last = std::min(paragraph.lastRunIndex() - 1, runInfo.normalizedEnd.runIndex);
+        for (RunIndex runIndex = last - 1; runIndex >= first; --runIndex) {
+            if (run(runIndex).canJoinWith(&run(runIndex + 1)))
+                joinTextRuns(paragraphIndex, runIndex);
+        }
+    }
+}
+
+void PieceTable::deleteContent(DocumentLogPosition logPosition, int32_t length)
+{
+    const DocumentLogPosition end = documentEndLogPosition();
+    if (logPosition.value() < 0 || logPosition > end)
+        throw core::EditorException::invalidValue(logPosition.value(), "logPosition");
+    if (length < 0 || static_cast<int64_t>(logPosition.value()) + length > static_cast<int64_t>(end.value()) + 1)
+        throw core::EditorException::invalidValue(length, "length");
+    length = std::min(length, end - logPosition); // the story's last mark stays
+    if (length == 0)
+        return;
+    BatchUpdateScope batch(*documentModel_);
+    documentModel_->resetMerging();
+    const DocumentLogPosition rangeEnd = logPosition + length; // exclusive
+    (void)splitRunAt(rangeEnd);
+    const RunIndex firstRun = splitRunAt(logPosition);
+    const ParagraphIndex firstParagraph = findParagraphIndex(logPosition);
+    for (ParagraphIndex paragraphIndex = findParagraphIndex(rangeEnd - 1); paragraphIndex >= firstParagraph;
+         --paragraphIndex) {
+        const Paragraph& paragraph = this->paragraph(paragraphIndex);
+        const DocumentLogPosition from = std::max(logPosition, paragraph.logPosition());
+        const DocumentLogPosition to = std::min(rangeEnd, paragraph.endLogPosition());
+        const bool deletesMark = paragraph.endLogPosition() < rangeEnd;
+        if (from < to) {
+            const RunIndex fromRun = findRunStartLogPosition(paragraph, from).runIndex;
+            int32_t runCount = 0;
+            for (int32_t covered = 0; covered < to - from; ++runCount)
+                covered += run(fromRun + runCount).length();
+            documentModel_->history().execute(
+                std::make_unique<SimpleTextRunsDeletedHistoryItem>(*this, paragraphIndex, fromRun, runCount));
+        }
+        if (deletesMark)
+            mergeParagraphWithNext(paragraphIndex);
+    }
+    documentModel_->applyChanges(*this, DocumentModelChangeType::DeleteContent, firstRun, firstRun);
+}
+
+void PieceTable::setCharacterFormatting(DocumentLogPosition logPosition, int32_t length, int32_t formattingIndex)
+{
+    const DocumentLogPosition end = documentEndLogPosition();
+    if (logPosition.value() < 0 || logPosition > end)
+        throw core::EditorException::invalidValue(logPosition.value(), "logPosition");
+    if (length <= 0 || static_cast<int64_t>(logPosition.value()) + length > static_cast<int64_t>(end.value()) + 1)
+        throw core::EditorException::invalidValue(length, "length");
+    if (formattingIndex < 0 || formattingIndex >= documentModel_->characterFormattingCache().count())
+        throw core::EditorException::invalidValue(formattingIndex, "formattingIndex");
+    BatchUpdateScope batch(*documentModel_);
+    documentModel_->resetMerging();
+    const DocumentLogPosition rangeEnd = logPosition + length;
+    if (rangeEnd <= end)
+        (void)splitRunAt(rangeEnd);
+    const RunIndex firstRun = splitRunAt(logPosition);
+    RunIndex lastRun = firstRun;
+    for (int32_t covered = 0;; ++lastRun) {
+        TextRunBase& target = run(lastRun);
+        if (target.characterFormattingIndex() != formattingIndex) {
+            documentModel_->history().execute(std::make_unique<CharacterFormattingIndexChangedHistoryItem>(
+                *this, lastRun, target.characterFormattingIndex(), formattingIndex));
+        }
+        covered += target.length();
+        if (covered >= length)
+            break;
+    }
+    documentModel_->applyChangesCore(*this,
+                                     DocumentModelChangeActions::Redraw | DocumentModelChangeActions::ResetPrimaryLayout |
+                                         DocumentModelChangeActions::ResetSecondaryLayout |
+                                         DocumentModelChangeActions::RaiseContentChanged,
+                                     firstRun, lastRun);
+    // Neighbours outside the range may now match too.
+    const RunIndex joinFirst(std::max(firstRun.value() - 1, 0));
+    const RunIndex joinLast(std::min(lastRun.value() + 1, runCount() - 1));
+    RunInfo joinRange;
+    joinRange.normalizedStart = findPosition(runLogPosition(joinFirst));
+    joinRange.normalizedStart.runIndex = joinFirst;
+    joinRange.normalizedEnd = findPosition(runLogPosition(joinLast));
+    joinRange.normalizedEnd.runIndex = joinLast;
+    tryToJoinRuns(joinRange);
+}
+
+void PieceTable::mergeParagraphWithNext(ParagraphIndex paragraphIndex)
+{
+    DocumentHistory& history = documentModel_->history();
+    const RunIndex markRunIndex = paragraph(paragraphIndex).lastRunIndex();
+    if (run(markRunIndex).kind() == RunKind::Section) {
+        const SectionIndex sectionIndex = documentModel_->lookupSectionIndexByParagraphIndex(paragraphIndex);
+        history.execute(std::make_unique<SectionsDeletedHistoryItem>(*this, sectionIndex));
+    }
+    history.execute(std::make_unique<SimpleTextRunsDeletedHistoryItem>(*this, paragraphIndex, markRunIndex, 1));
+    history.execute(std::make_unique<MergeParagraphsHistoryItem>(*this, paragraphIndex, true));
+}
+
+void PieceTable::splitRunByCharset(RunIndex runIndex)
+{
+    const platform::IFontCoverage* coverage = documentModel_->fontCoverage();
+    if (!coverage || !documentModel_->useFontSubstitution() || runIndex.value() >= runs_.size())
+        return;
+    const TextRunBase& target = run(runIndex);
+    if (target.kind() != RunKind::Text)
+        return;
+    CharacterFormattingCache& cache = documentModel_->characterFormattingCache();
+    const int32_t formattingIndex = target.characterFormattingIndex();
+    const std::u16string fontName = cache[formattingIndex].fontName;
+    const std::u16string text = runText(runIndex);
+
+    // Where the chosen font changes, and which font each part gets.
+    struct Part {
+        int32_t offset;
+        std::u16string fontName;
+    };
+    std::vector<Part> parts;
+    bool lacksAny = false;
+    for (int32_t offset = 0; offset < static_cast<int32_t>(text.size());) {
+        const int32_t start = offset;
+        UChar32 character = 0;
+        U16_NEXT(text.data(), offset, static_cast<int32_t>(text.size()), character);
+        std::u16string chosen = fontName;
+        if (!coverage->containsCharacter(fontName, static_cast<char32_t>(character))) {
+            lacksAny = true;
+            std::u16string substitute = coverage->substituteFont(fontName, static_cast<char32_t>(character));
+            if (!substitute.empty())
+                chosen = std::move(substitute);
+        }
+        if (parts.empty() || parts.back().fontName != chosen)
+            parts.push_back(Part{start, std::move(chosen)});
+    }
+    if (!lacksAny || (parts.size() == 1 && parts.front().fontName == fontName))
+        return;
+
+    BatchUpdateScope batch(*documentModel_);
+    const ParagraphIndex paragraphIndex = target.paragraph().index();
+    onBeginMultipleRunSplit();
+    // Right to left, so that part k ends up at runIndex + k.
+    for (size_t part = parts.size() - 1; part > 0; --part)
+        splitTextRun(paragraphIndex, runIndex, parts[part].offset);
+    onEndMultipleRunSplit();
+    for (size_t part = 0; part < parts.size(); ++part) {
+        if (parts[part].fontName == fontName)
+            continue;
+        CharacterFormattingInfo info = cache[formattingIndex];
+        info.fontName = parts[part].fontName;
+        const RunIndex partRun = runIndex + static_cast<int32_t>(part);
+        documentModel_->history().execute(std::make_unique<CharacterFormattingIndexChangedHistoryItem>(
+            *this, partRun, formattingIndex, cache.add(info)));
+    }
+}
+
+} // namespace velmo::model

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace velmo::model {
+
+class ChunkedStringBuilder;
+class Paragraph;
+
+/// The concrete run classes; a discriminator for code that must tell them apart cheaply.
+enum class RunKind : uint8_t {
+    Text,
+    Paragraph,
+    Section,
+    FieldCodeStart,
+    FieldCodeEnd,
+    FieldResultEnd,
+    FieldSymbol,
+    Separator,
+    LayoutDependentText,
+    FootNote,
+    EndNote,
+    InlinePicture,
+    InlineCustomObject,
+    FloatingObjectAnchor,
+};
+
+/// A contiguous piece of one paragraph with one formatting. Its characters are the text buffer
+/// units [startIndex, startIndex + length); a run carries no absolute position.
+class RunBase {
+public:
+    RunBase(Paragraph& paragraph, int32_t startIndex, int32_t length) noexcept
+        : paragraph_(&paragraph), startIndex_(startIndex), length_(length)
+    {
+    }
+    virtual ~RunBase() = default;
+    RunBase(const RunBase&) = delete;
+    RunBase& operator=(const RunBase&) = delete;
+
+    [[nodiscard]] virtual RunKind kind() const noexcept = 0;
+
+    [[nodiscard]] Paragraph& paragraph() const noexcept { return *paragraph_; }
+    void setParagraph(Paragraph& paragraph) noexcept { paragraph_ = &paragraph; }
+    [[nodiscard]] int32_t startIndex() const noexcept { return startIndex_; }
+    [[nodiscard]] int32_t length() const noexcept { return length_; }
+    /// Throws the invalid-value error for a length below 1.
+    void setLength(int32_t length);
+    [[nodiscard]] int32_t fontCacheIndex() const noexcept { return fontCacheIndex_; }
+    void setFontCacheIndex(int32_t index) noexcept { fontCacheIndex_ = index; }
+
+    /// Whether `next` may be merged into this run; throws for a null `next`.
+    [[nodiscard]] virtual bool canJoinWith(const RunBase* next) const;
+    [[nodiscard]] virtual bool isFieldRun() const noexcept { return false; }
+    /// A paragraph or section mark.
+    [[nodiscard]] bool isMarkRun() const noexcept { return kind() == RunKind::Paragraph || kind() == RunKind::Section; }
+    /// Appends what the run contributes to the story's plain text.
+    virtual void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const = 0;
+    /// A run of the same class over another part of the buffer, for splitting and copying.
+    [[nodiscard]] virtual std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const = 0;
+
+private:
+    Paragraph* paragraph_; // the paragraph outlives its runs' membership in it
+    int32_t startIndex_;
+    int32_t length_;
+    int32_t fontCacheIndex_ = 0;
+};
+
+/// A run with character formatting: every run class of a story derives from it.
+class TextRunBase : public RunBase {
+public:
+    using RunBase::RunBase;
+
+    [[nodiscard]] int32_t characterFormattingIndex() const noexcept { return characterFormattingIndex_; }
+    void setCharacterFormattingIndex(int32_t index) noexcept { characterFormattingIndex_ = index; }
+    [[nodiscard]] int32_t characterStyleIndex() const noexcept { return characterStyleIndex_; }
+    void setCharacterStyleIndex(int32_t index) noexcept { characterStyleIndex_ = index; }
+    [[nodiscard]] uint16_t rowProcessingFlags() const noexcept { return rowProcessingFlags_; }
+    void setRowProcessingFlags(uint16_t flags) noexcept { rowProcessingFlags_ = flags; }
+
+    /// Takes over character style and formatting of another run.
+    void takeFormattingFrom(const TextRunBase& source) noexcept
+    {
+        characterFormattingIndex_ = source.characterFormattingIndex_;
+        characterStyleIndex_ = source.characterStyleIndex_;
+        setFontCacheIndex(source.fontCacheIndex());
+    }
+
+private:
+    int32_t characterFormattingIndex_ = 0;
+    int32_t characterStyleIndex_ = 0;
+    uint16_t rowProcessingFlags_ = 0; // owned by the layout engine
+};
+
+} // namespace velmo::model

@@ -1,0 +1,98 @@
+#include "model/run_history_items.h"
+
+#include "model/document_model.h"
+#include "model/piece_table.h"
+#include "model/runs.h"
+
+namespace velmo::model {
+
+void TextRunInsertedHistoryItem::redoCore()
+{
+    Paragraph& paragraph = pieceTable_.paragraph(params_.paragraphIndex);
+    std::unique_ptr<TextRunBase> run = createRun(params_.kind, paragraph, params_.startIndex, params_.length);
+    run->setCharacterFormattingIndex(params_.characterFormattingIndex);
+    run->setCharacterStyleIndex(params_.characterStyleIndex);
+    pieceTable_.insertRunCore(params_.paragraphIndex, params_.runIndex, std::move(run));
+}
+
+void TextRunInsertedHistoryItem::undoCore()
+{
+    (void)pieceTable_.removeRunCore(params_.paragraphIndex, params_.runIndex);
+    pieceTable_.documentModel().resetMerging();
+}
+
+void TextRunAppendTextHistoryItem::redoCore()
+{
+    pieceTable_.changeRunLengthCore(paragraphIndex_, runIndex_, textLength_);
+    if (insertedItem_)
+        insertedItem_->changeLength(textLength_);
+}
+
+void TextRunAppendTextHistoryItem::undoCore()
+{
+    pieceTable_.changeRunLengthCore(paragraphIndex_, runIndex_, -textLength_);
+    if (insertedItem_)
+        insertedItem_->changeLength(-textLength_);
+    pieceTable_.documentModel().resetMerging();
+}
+
+void TextRunSplitHistoryItem::redoCore()
+{
+    pieceTable_.splitRunCore(paragraphIndex_, runIndex_, offset_);
+    pieceTable_.documentModel().resetMerging();
+}
+
+void TextRunSplitHistoryItem::undoCore()
+{
+    pieceTable_.joinRunsCore(paragraphIndex_, runIndex_);
+    pieceTable_.documentModel().resetMerging();
+}
+
+void TextRunsJoinedHistoryItem::redoCore()
+{
+    splitOffset_ = pieceTable_.run(runIndex_).length();
+    pieceTable_.joinRunsCore(paragraphIndex_, runIndex_);
+    pieceTable_.documentModel().resetMerging();
+}
+
+void TextRunsJoinedHistoryItem::undoCore()
+{
+    pieceTable_.splitRunCore(paragraphIndex_, runIndex_, splitOffset_);
+    pieceTable_.documentModel().resetMerging();
+}
+
+SimpleTextRunsDeletedHistoryItem::~SimpleTextRunsDeletedHistoryItem() = default;
+
+void SimpleTextRunsDeletedHistoryItem::redoCore()
+{
+    removedRuns_.clear();
+    removedRuns_.reserve(static_cast<size_t>(runCount_));
+    for (int32_t offset = runCount_ - 1; offset >= 0; --offset)
+        removedRuns_.push_back(pieceTable_.removeRunCore(paragraphIndex_, firstRunIndex_ + offset));
+    pieceTable_.documentModel().resetMerging();
+}
+
+void SimpleTextRunsDeletedHistoryItem::undoCore()
+{
+    for (int32_t offset = 0; offset < runCount_; ++offset) {
+        std::unique_ptr<TextRunBase> run = std::move(removedRuns_.back());
+        removedRuns_.pop_back();
+        run->setParagraph(pieceTable_.paragraph(paragraphIndex_));
+        pieceTable_.insertRunCore(paragraphIndex_, firstRunIndex_ + offset, std::move(run));
+    }
+    pieceTable_.documentModel().resetMerging();
+}
+
+void CharacterFormattingIndexChangedHistoryItem::redoCore()
+{
+    pieceTable_.run(runIndex_).setCharacterFormattingIndex(newIndex_);
+    pieceTable_.documentModel().resetMerging();
+}
+
+void CharacterFormattingIndexChangedHistoryItem::undoCore()
+{
+    pieceTable_.run(runIndex_).setCharacterFormattingIndex(oldIndex_);
+    pieceTable_.documentModel().resetMerging();
+}
+
+} // namespace velmo::model

@@ -1,0 +1,199 @@
+#include "model/runs.h"
+
+#include "core/editor_exception.h"
+#include "model/chunked_string_builder.h"
+
+namespace velmo::model {
+
+namespace {
+
+template <typename T>
+std::unique_ptr<RunBase> cloneAs(const TextRunBase& source, Paragraph& paragraph, int32_t startIndex, int32_t length)
+{
+    auto run = std::make_unique<T>(paragraph, startIndex, length);
+    run->takeFormattingFrom(source);
+    return run;
+}
+
+} // namespace
+
+void RunBase::setLength(int32_t length)
+{
+    if (length < 1)
+        throw core::EditorException::invalidValue(length, "length");
+    length_ = length;
+}
+
+bool RunBase::canJoinWith(const RunBase* next) const
+{
+    if (!next)
+        throw core::EditorException::invalidValue("nil", "nextRun");
+    return false;
+}
+
+bool TextRun::canJoinWith(const RunBase* next) const
+{
+    if (!next)
+        throw core::EditorException::invalidValue("nil", "nextRun");
+    if (next->kind() != RunKind::Text || &next->paragraph() != &paragraph())
+        return false;
+    if (startIndex() + length() != next->startIndex())
+        return false;
+    const auto& nextText = static_cast<const TextRun&>(*next);
+    return nextText.characterStyleIndex() == characterStyleIndex() &&
+           nextText.characterFormattingIndex() == characterFormattingIndex();
+}
+
+bool SpecialTextRun::canJoinWith(const RunBase* next) const
+{
+    return RunBase::canJoinWith(next);
+}
+
+void TextRun::appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const
+{
+    buffer.appendTo(target, startIndex(), length());
+}
+
+void ParagraphRun::appendPlainText(std::u16string& target, const ChunkedStringBuilder&) const
+{
+    target.append(u"\r\n");
+}
+
+void FieldCodeStartRun::appendPlainText(std::u16string& target, const ChunkedStringBuilder&) const
+{
+    target.push_back(u'\x13');
+}
+
+void FieldCodeEndRun::appendPlainText(std::u16string& target, const ChunkedStringBuilder&) const
+{
+    target.push_back(u'\x15');
+}
+
+void FieldResultEndRun::appendPlainText(std::u16string&, const ChunkedStringBuilder&) const {}
+void SeparatorTextRun::appendPlainText(std::u16string&, const ChunkedStringBuilder&) const {}
+// The visible text is computed by the layout engine; the model has none to offer.
+void LayoutDependentTextRun::appendPlainText(std::u16string&, const ChunkedStringBuilder&) const {}
+void InlineObjectRun::appendPlainText(std::u16string&, const ChunkedStringBuilder&) const {}
+void FloatingObjectAnchorRun::appendPlainText(std::u16string&, const ChunkedStringBuilder&) const {}
+
+std::unique_ptr<RunBase> TextRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
+{
+    return cloneAs<TextRun>(*this, paragraph, startIndex, length);
+}
+std::unique_ptr<RunBase> ParagraphRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
+{
+    return cloneAs<ParagraphRun>(*this, paragraph, startIndex, length);
+}
+std::unique_ptr<RunBase> SectionRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
+{
+    return cloneAs<SectionRun>(*this, paragraph, startIndex, length);
+}
+std::unique_ptr<RunBase> FieldCodeStartRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
+{
+    return cloneAs<FieldCodeStartRun>(*this, paragraph, startIndex, length);
+}
+std::unique_ptr<RunBase> FieldCodeEndRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
+{
+    return cloneAs<FieldCodeEndRun>(*this, paragraph, startIndex, length);
+}
+std::unique_ptr<RunBase> FieldResultEndRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
+{
+    return cloneAs<FieldResultEndRun>(*this, paragraph, startIndex, length);
+}
+std::unique_ptr<RunBase> FieldSymbolRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
+{
+    return cloneAs<FieldSymbolRun>(*this, paragraph, startIndex, length);
+}
+std::unique_ptr<RunBase> SeparatorTextRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
+{
+    return cloneAs<SeparatorTextRun>(*this, paragraph, startIndex, length);
+}
+std::unique_ptr<RunBase> LayoutDependentTextRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
+{
+    return cloneAs<LayoutDependentTextRun>(*this, paragraph, startIndex, length);
+}
+std::unique_ptr<RunBase> FootNoteRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
+{
+    return cloneAs<FootNoteRun>(*this, paragraph, startIndex, length);
+}
+std::unique_ptr<RunBase> EndNoteRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
+{
+    return cloneAs<EndNoteRun>(*this, paragraph, startIndex, length);
+}
+std::unique_ptr<RunBase> InlinePictureRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
+{
+    return cloneAs<InlinePictureRun>(*this, paragraph, startIndex, length);
+}
+std::unique_ptr<RunBase> InlineCustomObjectRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
+{
+    return cloneAs<InlineCustomObjectRun>(*this, paragraph, startIndex, length);
+}
+std::unique_ptr<RunBase> FloatingObjectAnchorRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
+{
+    return cloneAs<FloatingObjectAnchorRun>(*this, paragraph, startIndex, length);
+}
+
+std::unique_ptr<TextRunBase> createRun(RunKind kind, Paragraph& paragraph, int32_t startIndex, int32_t length)
+{
+    switch (kind) {
+    case RunKind::Text: return std::make_unique<TextRun>(paragraph, startIndex, length);
+    case RunKind::Paragraph: return std::make_unique<ParagraphRun>(paragraph, startIndex, length);
+    case RunKind::Section: return std::make_unique<SectionRun>(paragraph, startIndex, length);
+    case RunKind::FieldCodeStart: return std::make_unique<FieldCodeStartRun>(paragraph, startIndex, length);
+    case RunKind::FieldCodeEnd: return std::make_unique<FieldCodeEndRun>(paragraph, startIndex, length);
+    case RunKind::FieldResultEnd: return std::make_unique<FieldResultEndRun>(paragraph, startIndex, length);
+    case RunKind::FieldSymbol: return std::make_unique<FieldSymbolRun>(paragraph, startIndex, length);
+    case RunKind::Separator: return std::make_unique<SeparatorTextRun>(paragraph, startIndex, length);
+    case RunKind::LayoutDependentText: return std::make_unique<LayoutDependentTextRun>(paragraph, startIndex, length);
+    case RunKind::FootNote: return std::make_unique<FootNoteRun>(paragraph, startIndex, length);
+    case RunKind::EndNote: return std::make_unique<EndNoteRun>(paragraph, startIndex, length);
+    case RunKind::InlinePicture: return std::make_unique<InlinePictureRun>(paragraph, startIndex, length);
+    case RunKind::InlineCustomObject: return std::make_unique<InlineCustomObjectRun>(paragraph, startIndex, length);
+    case RunKind::FloatingObjectAnchor: return std::make_unique<FloatingObjectAnchorRun>(paragraph, startIndex, length);
+    }
+    throw core::EditorException::internalError();
+}
+
+char16_t markCharacter(RunKind kind) noexcept
+{
+    switch (kind) {
+    case RunKind::Text: return 0;
+    case RunKind::FieldSymbol: return 0;
+    case RunKind::Paragraph: return kParagraphMark;
+    case RunKind::Section: return kSectionMark;
+    case RunKind::FieldCodeStart: return kFieldCodeStartMark;
+    case RunKind::FieldCodeEnd: return kFieldCodeEndMark;
+    case RunKind::FieldResultEnd: return kFieldResultEndMark;
+    case RunKind::Separator: return kSeparatorMark;
+    case RunKind::LayoutDependentText: return kLayoutDependentMark;
+    case RunKind::FootNote: return kLayoutDependentMark;
+    case RunKind::EndNote: return kLayoutDependentMark;
+    case RunKind::InlinePicture: return kInlineObjectMark;
+    case RunKind::InlineCustomObject: return kInlineObjectMark;
+    case RunKind::FloatingObjectAnchor: return kFloatingObjectAnchorMark;
+    }
+    return 0;
+}
+
+const char* runKindName(RunKind kind) noexcept
+{
+    switch (kind) {
+    case RunKind::Text: return "TextRun";
+    case RunKind::Paragraph: return "ParagraphRun";
+    case RunKind::Section: return "SectionRun";
+    case RunKind::FieldCodeStart: return "FieldCodeStartRun";
+    case RunKind::FieldCodeEnd: return "FieldCodeEndRun";
+    case RunKind::FieldResultEnd: return "FieldResultEndRun";
+    case RunKind::FieldSymbol: return "FieldSymbolRun";
+    case RunKind::Separator: return "SeparatorTextRun";
+    case RunKind::LayoutDependentText: return "LayoutDependentTextRun";
+    case RunKind::FootNote: return "FootNoteRun";
+    case RunKind::EndNote: return "EndNoteRun";
+    case RunKind::InlinePicture: return "InlinePictureRun";
+    case RunKind::InlineCustomObject: return "InlineCustomObjectRun";
+    case RunKind::FloatingObjectAnchor: return "FloatingObjectAnchorRun";
+    }
+    return "";
+}
+
+} // namespace velmo::model

@@ -1,0 +1,165 @@
+#pragma once
+
+#include "model/run_base.h"
+
+namespace velmo::model {
+
+/// Characters stored in the text buffer for the mark and object runs.
+inline constexpr char16_t kParagraphMark = u'\r';
+inline constexpr char16_t kSectionMark = u'\x1D';
+inline constexpr char16_t kFieldCodeStartMark = u'{';
+inline constexpr char16_t kFieldCodeEndMark = u'}';
+inline constexpr char16_t kFieldResultEndMark = u'\u203A';
+inline constexpr char16_t kSeparatorMark = u'|';
+inline constexpr char16_t kLayoutDependentMark = u'#';
+inline constexpr char16_t kInlineObjectMark = u'\uFFFC';
+inline constexpr char16_t kFloatingObjectAnchorMark = u'\b';
+inline constexpr char16_t kLineBreak = u'\v';
+inline constexpr char16_t kTab = u'\t';
+
+/// Ordinary text of any length; the only run class that joins with its neighbour.
+class TextRun : public TextRunBase {
+public:
+    using TextRunBase::TextRunBase;
+    [[nodiscard]] RunKind kind() const noexcept override { return RunKind::Text; }
+    [[nodiscard]] bool canJoinWith(const RunBase* next) const override;
+    void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
+    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
+};
+
+/// The mark that ends a paragraph.
+class ParagraphRun : public TextRunBase {
+public:
+    using TextRunBase::TextRunBase;
+    [[nodiscard]] RunKind kind() const noexcept override { return RunKind::Paragraph; }
+    void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
+    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
+};
+
+/// The mark that ends the last paragraph of every section but the last.
+class SectionRun final : public ParagraphRun {
+public:
+    using ParagraphRun::ParagraphRun;
+    [[nodiscard]] RunKind kind() const noexcept override { return RunKind::Section; }
+    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
+};
+
+/// A single stored character that stands for something else and never joins.
+class SpecialTextRun : public TextRun {
+public:
+    using TextRun::TextRun;
+    [[nodiscard]] bool canJoinWith(const RunBase* next) const override;
+};
+
+class FieldCodeRunBase : public SpecialTextRun {
+public:
+    using SpecialTextRun::SpecialTextRun;
+    [[nodiscard]] bool isFieldRun() const noexcept override { return true; }
+};
+
+class FieldCodeStartRun final : public FieldCodeRunBase {
+public:
+    using FieldCodeRunBase::FieldCodeRunBase;
+    [[nodiscard]] RunKind kind() const noexcept override { return RunKind::FieldCodeStart; }
+    void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
+    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
+};
+
+class FieldCodeEndRun final : public FieldCodeRunBase {
+public:
+    using FieldCodeRunBase::FieldCodeRunBase;
+    [[nodiscard]] RunKind kind() const noexcept override { return RunKind::FieldCodeEnd; }
+    void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
+    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
+};
+
+class FieldResultEndRun final : public SpecialTextRun {
+public:
+    using SpecialTextRun::SpecialTextRun;
+    [[nodiscard]] RunKind kind() const noexcept override { return RunKind::FieldResultEnd; }
+    [[nodiscard]] bool isFieldRun() const noexcept override { return true; }
+    void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
+    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
+};
+
+/// A symbol inserted through a field; contributes its character.
+class FieldSymbolRun final : public SpecialTextRun {
+public:
+    using SpecialTextRun::SpecialTextRun;
+    [[nodiscard]] RunKind kind() const noexcept override { return RunKind::FieldSymbol; }
+    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
+};
+
+class SeparatorTextRun final : public SpecialTextRun {
+public:
+    using SpecialTextRun::SpecialTextRun;
+    [[nodiscard]] RunKind kind() const noexcept override { return RunKind::Separator; }
+    void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
+    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
+};
+
+/// A run whose visible text is only known at layout time (page numbers, note marks).
+class LayoutDependentTextRun : public SpecialTextRun {
+public:
+    using SpecialTextRun::SpecialTextRun;
+    [[nodiscard]] RunKind kind() const noexcept override { return RunKind::LayoutDependentText; }
+    void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
+    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
+};
+
+class FootNoteRunBase : public LayoutDependentTextRun {
+public:
+    using LayoutDependentTextRun::LayoutDependentTextRun;
+};
+
+class FootNoteRun final : public FootNoteRunBase {
+public:
+    using FootNoteRunBase::FootNoteRunBase;
+    [[nodiscard]] RunKind kind() const noexcept override { return RunKind::FootNote; }
+    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
+};
+
+class EndNoteRun final : public FootNoteRunBase {
+public:
+    using FootNoteRunBase::FootNoteRunBase;
+    [[nodiscard]] RunKind kind() const noexcept override { return RunKind::EndNote; }
+    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
+};
+
+/// An object placed in the text line (U+FFFC in the buffer); contributes no plain text.
+class InlineObjectRun : public TextRunBase {
+public:
+    using TextRunBase::TextRunBase;
+    void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
+};
+
+class InlinePictureRun final : public InlineObjectRun {
+public:
+    using InlineObjectRun::InlineObjectRun;
+    [[nodiscard]] RunKind kind() const noexcept override { return RunKind::InlinePicture; }
+    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
+};
+
+class InlineCustomObjectRun final : public InlineObjectRun {
+public:
+    using InlineObjectRun::InlineObjectRun;
+    [[nodiscard]] RunKind kind() const noexcept override { return RunKind::InlineCustomObject; }
+    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
+};
+
+/// Where a floating object is anchored (U+0008 in the buffer).
+class FloatingObjectAnchorRun final : public TextRunBase {
+public:
+    using TextRunBase::TextRunBase;
+    [[nodiscard]] RunKind kind() const noexcept override { return RunKind::FloatingObjectAnchor; }
+    void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
+    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
+};
+
+/// A new run of the given class with the given buffer range.
+[[nodiscard]] std::unique_ptr<TextRunBase> createRun(RunKind kind, Paragraph& paragraph, int32_t startIndex, int32_t length);
+/// The character a mark or object run stores; 0 for text runs, whose characters are their own.
+[[nodiscard]] char16_t markCharacter(RunKind kind) noexcept;
+[[nodiscard]] const char* runKindName(RunKind kind) noexcept;
+
+} // namespace velmo::model

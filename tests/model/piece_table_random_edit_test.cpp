@@ -1,0 +1,126 @@
+#include "model/document_history.h"
+#include "model/document_model.h"
+#include "model/piece_table.h"
+#include "model/runs.h"
+#include "model_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace velmo::model {
+namespace {
+
+/// Random edits of text, paragraph marks and section marks, compared step by step with a plain
+/// string that holds the same characters.
+class PieceTableRandomEditTest : public ::testing::TestWithParam<uint32_t> {
+protected:
+    PieceTable& story() { return document_.mainPieceTable(); }
+
+    int32_t randomBelow(int32_t bound) { return static_cast<int32_t>(random_() % static_cast<uint32_t>(bound)); }
+
+    std::u16string randomText()
+    {
+        static constexpr char16_t kAlphabet[] = u"abcdefgh \u00E9\u0159\t";
+        std::u16string text(static_cast<size_t>(1 + randomBelow(6)), u' ');
+        for (char16_t& character : text)
+            character = kAlphabet[randomBelow(static_cast<int32_t>(std::size(kAlphabet)) - 1)];
+        return text;
+    }
+
+    void step()
+    {
+        const auto end = static_cast<int32_t>(reference_.size()) - 1; // position of the last mark
+        const int32_t position = randomBelow(end + 1);
+        const int32_t choice = randomBelow(100);
+        if (choice < 30) {
+            const std::u16string text = randomText();
+            story().insertText(DocumentLogPosition(position), text);
+            reference_.insert(static_cast<size_t>(position), text);
+        } else if (choice < 45) {
+            // Typing character by character exercises the typing merge.
+            InputPosition input = story().createInputPosition(DocumentLogPosition(position));
+            const std::u16string text = randomText();
+            for (size_t index = 0; index < text.size(); ++index)
+                story().insertText(input, std::u16string_view(text).substr(index, 1));
+            reference_.insert(static_cast<size_t>(position), text);
+        } else if (choice < 58) {
+            story().insertParagraph(DocumentLogPosition(position));
+            reference_.insert(static_cast<size_t>(position), 1, kParagraphMark);
+        } else if (choice < 63) {
+            document_.insertSection(DocumentLogPosition(position));
+            reference_.insert(static_cast<size_t>(position), 1, kSectionMark);
+        } else if (choice < 88) {
+            const int32_t length = randomBelow(std::min(end - position, 40) + 2);
+            story().deleteContent(DocumentLogPosition(position), length);
+            reference_.erase(static_cast<size_t>(position), static_cast<size_t>(std::min(length, end - position)));
+        } else if (position < end) {
+            const int32_t length = 1 + randomBelow(std::min(end - position, 30));
+            story().setCharacterFormatting(DocumentLogPosition(position), length, randomBelow(2) ? boldIndex_ : 0);
+        }
+    }
+
+    void verifyAgainstReference()
+    {
+        ASSERT_EQ(story().storyText(), reference_);
+        expectSound(document_);
+        const auto length = static_cast<int32_t>(reference_.size());
+        for (int32_t probe = 0; probe < 24; ++probe) {
+            const int32_t position = randomBelow(length);
+            int32_t marksBefore = 0;
+            for (int32_t index = 0; index < position; ++index)
+                marksBefore += reference_[static_cast<size_t>(index)] == kParagraphMark || reference_[static_cast<size_t>(index)] == kSectionMark;
+            const DocumentModelPosition found = story().findPosition(DocumentLogPosition(position));
+            ASSERT_EQ(found.paragraphIndex.value(), marksBefore) << "position " << position;
+            ASSERT_EQ(story().findParagraphIndex(DocumentLogPosition(position)).value(), marksBefore);
+            const std::u16string runText = story().runText(found.runIndex);
+            const int32_t offset = position - found.runStartLogPosition.value();
+            ASSERT_LT(offset, static_cast<int32_t>(runText.size()));
+            ASSERT_EQ(runText[static_cast<size_t>(offset)], reference_[static_cast<size_t>(position)]) << "position " << position;
+        }
+    }
+
+    DocumentModel document_;
+    std::u16string reference_ = u"\r";
+    std::mt19937 random_{GetParam()};
+    int32_t boldIndex_ = document_.characterFormattingCache().add(CharacterFormattingInfo{.bold = true});
+};
+
+TEST_P(PieceTableRandomEditTest, EveryStepMatchesThePlainStringAndUndoRedoReplays)
+{
+    std::vector<std::u16string> states{reference_};
+    constexpr int kSteps = 2500;
+    for (int index = 0; index < kSteps; ++index) {
+        {
+            BatchUpdateScope oneUndoStep(document_);
+            step();
+        }
+        verifyAgainstReference();
+        if (HasFatalFailure() || HasFailure()) {
+            ADD_FAILURE() << "after step " << index;
+            return;
+        }
+        states.push_back(reference_);
+    }
+    // Steps that changed nothing leave no undo entry, so walk back by comparing texts.
+    while (document_.history().canUndo()) {
+        document_.history().undo();
+        const std::u16string text = story().storyText();
+        while (!states.empty() && states.back() != text)
+            states.pop_back();
+        ASSERT_FALSE(states.empty()) << "undo reached a text that never existed";
+        expectSound(document_);
+    }
+    EXPECT_EQ(story().storyText(), u"\r");
+    EXPECT_EQ(document_.sectionCount(), 1);
+    while (document_.history().canRedo())
+        document_.history().redo();
+    EXPECT_EQ(story().storyText(), reference_);
+    expectSound(document_);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, PieceTableRandomEditTest, ::testing::Values(1u, 2u, 3u, 4u));
+
+} // namespace
+} // namespace velmo::model
