@@ -1,0 +1,99 @@
+#include "model/document_model.h"
+#include "model/piece_table.h"
+#include "process_memory.h"
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+#include <memory>
+#include <random>
+#include <string>
+
+namespace velmo::bench {
+namespace {
+
+// A 1000-page story: 30,000 paragraphs of 100 characters, 3 million characters in all.
+constexpr int kParagraphs = 30000;
+constexpr int kParagraphLength = 99; // plus the mark
+
+std::u16string paragraphText(int index)
+{
+    std::u16string text;
+    text.reserve(kParagraphLength);
+    static constexpr std::u16string_view kWords = u"lorem ipsum dolor sit amet consectetur adipiscing elit sed do ";
+    while (static_cast<int>(text.size()) < kParagraphLength)
+        text += kWords.substr(static_cast<size_t>(index) % 7);
+    text.resize(kParagraphLength);
+    return text;
+}
+
+/// Appends the story the way a reader fills a new document.
+void appendStory(model::DocumentModel& document)
+{
+    document.beginSetContent();
+    model::PieceTable& story = document.mainPieceTable();
+    model::InputPosition position = story.createInputPosition(DocumentLogPosition(0));
+    for (int index = 0; index < kParagraphs; ++index) {
+        if (index > 0)
+            story.insertParagraph(position);
+        story.insertText(position, paragraphText(index));
+    }
+    document.endSetContent(model::DocumentModelChangeType::LoadNewDocument);
+}
+
+void BM_AppendStory1000Pages(benchmark::State& state)
+{
+    int64_t storyBytes = 0;
+    for (auto _ : state) {
+        malloc_trim(0);
+        const int64_t before = residentBytes();
+        auto document = std::make_unique<model::DocumentModel>();
+        appendStory(*document);
+        benchmark::DoNotOptimize(document->mainPieceTable().runCount());
+        storyBytes = residentBytes() - before;
+        state.PauseTiming();
+        document.reset();
+        state.ResumeTiming();
+    }
+    state.counters["story_resident_MB"] = static_cast<double>(storyBytes) / (1024.0 * 1024.0);
+    state.counters["characters"] = static_cast<double>(kParagraphs) * (kParagraphLength + 1);
+}
+BENCHMARK(BM_AppendStory1000Pages)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+model::DocumentModel& largeDocument()
+{
+    static auto* document = [] {
+        auto* created = new model::DocumentModel();
+        appendStory(*created);
+        return created;
+    }();
+    return *document;
+}
+
+void BM_InsertCharRandom(benchmark::State& state)
+{
+    model::DocumentModel& document = largeDocument();
+    model::PieceTable& story = document.mainPieceTable();
+    std::mt19937 random(42);
+    for (auto _ : state) {
+        const auto end = static_cast<uint32_t>(story.documentEndLogPosition().value());
+        story.insertText(DocumentLogPosition(static_cast<int32_t>(random() % end)), u"x");
+    }
+    state.counters["runs"] = story.runCount();
+}
+BENCHMARK(BM_InsertCharRandom)->Unit(benchmark::kMicrosecond)->Iterations(20000);
+
+void BM_FindParagraphRandom(benchmark::State& state)
+{
+    const model::PieceTable& story = largeDocument().mainPieceTable();
+    std::mt19937 random(7);
+    const auto end = static_cast<uint32_t>(story.documentEndLogPosition().value());
+    for (auto _ : state) {
+        const model::DocumentModelPosition position = story.findPosition(DocumentLogPosition(static_cast<int32_t>(random() % end)));
+        benchmark::DoNotOptimize(position);
+    }
+}
+BENCHMARK(BM_FindParagraphRandom)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace velmo::bench
