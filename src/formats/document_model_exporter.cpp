@@ -1,0 +1,95 @@
+#include "formats/document_model_exporter.h"
+
+#include "model/document_model.h"
+#include "model/piece_table.h"
+#include "model/runs.h"
+#include "model/section.h"
+
+namespace velmo::formats {
+
+using model::RunKind;
+
+void DocumentModelExporter::exportDocument()
+{
+    fieldCodeNestingLevel_ = 0;
+    for (int32_t index = 0; index < documentModel_.sectionCount(); ++index)
+        exportSection(documentModel_.section(SectionIndex(index)));
+}
+
+void DocumentModelExporter::exportSection(const model::Section& section)
+{
+    const model::PieceTable& main = documentModel_.mainPieceTable();
+    for (ParagraphIndex index = section.firstParagraphIndex(); index <= section.lastParagraphIndex(); ++index) {
+        const model::Paragraph& paragraph = main.paragraph(index);
+        if (!exportHiddenText_ && isHiddenParagraph(main, paragraph))
+            continue;
+        exportParagraph(main, paragraph);
+    }
+}
+
+void DocumentModelExporter::exportParagraph(const model::PieceTable& pieceTable, const model::Paragraph& paragraph)
+{
+    exportRuns(pieceTable, paragraph);
+}
+
+void DocumentModelExporter::exportRuns(const model::PieceTable& pieceTable, const model::Paragraph& paragraph)
+{
+    for (RunIndex index = paragraph.firstRunIndex(); index <= paragraph.lastRunIndex(); ++index)
+        exportRun(pieceTable, index);
+}
+
+bool DocumentModelExporter::isHidden(const model::TextRunBase& run) const
+{
+    return documentModel_.characterFormattingCache()[run.characterFormattingIndex()].hidden;
+}
+
+bool DocumentModelExporter::isHiddenParagraph(const model::PieceTable& pieceTable, const model::Paragraph& paragraph) const
+{
+    for (RunIndex index = paragraph.firstRunIndex(); index <= paragraph.lastRunIndex(); ++index) {
+        if (!isHidden(pieceTable.run(index)))
+            return false;
+    }
+    return true;
+}
+
+void DocumentModelExporter::exportRun(const model::PieceTable& pieceTable, RunIndex runIndex)
+{
+    const model::TextRunBase& run = pieceTable.run(runIndex);
+    // Field marks always reach their callbacks: they keep the nesting level.
+    const RunKind kind = run.kind();
+    if (kind == RunKind::FieldCodeStart) {
+        ++fieldCodeNestingLevel_;
+        exportFieldCodeStartRun(pieceTable, runIndex);
+        return;
+    }
+    if (kind == RunKind::FieldCodeEnd) {
+        if (fieldCodeNestingLevel_ > 0)
+            --fieldCodeNestingLevel_;
+        exportFieldCodeEndRun(pieceTable, runIndex);
+        return;
+    }
+    if (kind == RunKind::FieldResultEnd) {
+        exportFieldResultEndRun(pieceTable, runIndex);
+        return;
+    }
+    if (!exportHiddenText_ && (fieldCodeNestingLevel_ > 0 || isHidden(run)))
+        return;
+    switch (kind) {
+    case RunKind::Paragraph: exportParagraphRun(pieceTable, runIndex); return;
+    case RunKind::Section: exportSectionRun(pieceTable, runIndex); return;
+    case RunKind::InlinePicture: exportInlineObjectRun(pieceTable, runIndex); return;
+    case RunKind::InlineCustomObject: exportInlineObjectRun(pieceTable, runIndex); return;
+    case RunKind::FloatingObjectAnchor: exportFloatingObjectAnchorRun(pieceTable, runIndex); return;
+    case RunKind::Separator: exportSeparatorRun(pieceTable, runIndex); return;
+    case RunKind::Text: exportTextRun(pieceTable, runIndex); return;
+    case RunKind::FieldSymbol: exportTextRun(pieceTable, runIndex); return;
+    case RunKind::LayoutDependentText: exportTextRun(pieceTable, runIndex); return;
+    case RunKind::FootNote: exportTextRun(pieceTable, runIndex); return;
+    case RunKind::EndNote: exportTextRun(pieceTable, runIndex); return;
+    case RunKind::FieldCodeStart: return;
+    case RunKind::FieldCodeEnd: return;
+    case RunKind::FieldResultEnd: return;
+    }
+}
+
+} // namespace velmo::formats

@@ -1,0 +1,65 @@
+#include "formats/document_formats_registry.h"
+
+#include <gtest/gtest.h>
+
+namespace velmo::formats {
+namespace {
+
+using model::DocumentFormat;
+
+class DocumentFormatsRegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override { DocumentFormatsRegistry::registerBuiltInFormats(); }
+};
+
+TEST_F(DocumentFormatsRegistryTest, FiltersRenderAsDialogStrings)
+{
+    EXPECT_EQ(renderFilters({}), u"");
+    EXPECT_EQ((FileDialogFilter{u"All Files", {u"*"}}.render()), u"All Files (*.*)|*.*");
+    EXPECT_EQ((FileDialogFilter{u"HyperText Markup Language Format", {u"htm", u"html"}}.render()),
+              u"HyperText Markup Language Format (*.htm; *.html)|*.htm; *.html");
+    EXPECT_EQ(renderFilters(DocumentFormatsRegistry::openDialogFilters()),
+              u"All Files (*.*)|*.*|All Files (*.txt)|*.txt|Text Files (*.txt)|*.txt");
+    EXPECT_EQ(renderFilters(DocumentFormatsRegistry::saveDialogFilters()), u"Text Files (*.txt)|*.txt");
+}
+
+TEST_F(DocumentFormatsRegistryTest, ReaderIsChosenByExtensionThenFilterThenFallback)
+{
+    struct Case {
+        const char* name;
+        std::u16string fileName;
+        int32_t filter;
+        DocumentFormat expected;
+    };
+    const Case cases[] = {
+        {"extension compared lower-cased", u"/home/a.TXT", -1, DocumentFormat::PlainText},
+        {"no extension with the Text Files filter", u"README", 2, DocumentFormat::PlainText},
+        {"no extension with all supported files falls back to text", u"README", 1, DocumentFormat::PlainText},
+        {"a dot in a folder name is no extension", u"/tmp/x.d/README", -1, DocumentFormat::PlainText},
+        {"unknown extension falls back to text", u"notes.xyz", 0, DocumentFormat::PlainText},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(DocumentFormatsRegistry::chooseImportFormat(c.fileName, c.filter), c.expected);
+    }
+    EXPECT_EQ(DocumentFormatsRegistry::chooseExportFormat(u"out.txt"), DocumentFormat::PlainText);
+    EXPECT_EQ(DocumentFormatsRegistry::chooseExportFormat(u"out.xyz"), DocumentFormat::Undefined);
+    EXPECT_EQ(DocumentFormatsRegistry::chooseExportFormat(u"out", 0), DocumentFormat::PlainText);
+}
+
+TEST_F(DocumentFormatsRegistryTest, RatingsAndLookups)
+{
+    const std::vector<uint8_t> bytes{'h', 'i'};
+    const auto ratings = DocumentFormatsRegistry::rateFormats(bytes, u"a.txt");
+    ASSERT_EQ(ratings.size(), 1u);
+    EXPECT_EQ(ratings[0].format, DocumentFormat::PlainText);
+    EXPECT_EQ(ratings[0].rate, 32767);
+    EXPECT_TRUE(DocumentFormatsRegistry::rateFormats(bytes, u"a.TXT").empty()) << "the rate wants exactly .txt";
+    EXPECT_TRUE(DocumentFormatsRegistry::rateFormats({}, u"a.txt").empty());
+    EXPECT_EQ(DocumentFormatsRegistry::fileExtension(DocumentFormat::PlainText), u"txt");
+    EXPECT_EQ(DocumentFormatsRegistry::fileExtension(DocumentFormat::Undefined), u"");
+    EXPECT_FALSE(DocumentFormatsRegistry::isFormatSupported(DocumentFormat::Undefined));
+}
+
+} // namespace
+} // namespace velmo::formats

@@ -1,0 +1,133 @@
+#include "tools/velmo_commands.h"
+
+#include "core/encoding.h"
+#include "core/file_io.h"
+#include "formats/plain_text_importer.h"
+#include "model/document_model.h"
+#include "model/piece_table.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace velmo::tools {
+namespace {
+
+namespace fs = std::filesystem;
+
+class VelmoCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder_ = fs::temp_directory_path() / ("velmo-cli-" + std::to_string(::getpid()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    ExitCode run(std::vector<std::string> arguments)
+    {
+        out_.str("");
+        err_.str("");
+        return runVelmo(arguments, out_, err_);
+    }
+    std::string path(const std::string& name) const { return (folder_ / name).string(); }
+    static std::string read(const std::string& path)
+    {
+        const std::vector<uint8_t> bytes = core::readFile(path);
+        return std::string(bytes.begin(), bytes.end());
+    }
+
+    fs::path folder_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+TEST_F(VelmoCommandsTest, UsageErrorsAndUnreadableInputHaveTheirExitCodes)
+{
+    EXPECT_EQ(run({"--help"}), ExitCode::Ok);
+    EXPECT_NE(out_.str().find("velmo convert IN OUT"), std::string::npos);
+    struct Case {
+        const char* name;
+        std::vector<std::string> arguments;
+        ExitCode expected;
+    };
+    const Case cases[] = {
+        {"no command", {}, ExitCode::BadUsage},
+        {"unknown command", {"frobnicate"}, ExitCode::BadUsage},
+        {"convert without output", {"convert", "a.txt"}, ExitCode::BadUsage},
+        {"unknown option", {"dump", "a.txt", "--fast"}, ExitCode::BadUsage},
+        {"code page that is no number", {"convert", "a.txt", "b.txt", "--encoding", "latin"}, ExitCode::BadUsage},
+        {"unknown code page", {"convert", "a.txt", "b.txt", "--encoding", "12345"}, ExitCode::BadUsage},
+        {"no writer for the output", {"convert", "a.txt", "b.xyz"}, ExitCode::BadUsage},
+        {"missing input", {"convert", path("missing.txt"), path("out.txt")}, ExitCode::CannotRead},
+        {"dump of a missing file", {"dump", path("missing.txt")}, ExitCode::CannotRead},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(run(c.arguments), c.expected);
+        EXPECT_FALSE(err_.str().empty());
+    }
+    run({"dump", path("missing.txt")});
+    EXPECT_NE(err_.str().find("missing.txt"), std::string::npos) << "the message names the file";
+}
+
+TEST_F(VelmoCommandsTest, ConvertKeepsTheTextAndHonoursEncodings)
+{
+    std::ofstream(path("x.txt"), std::ios::binary) << "Hello\r\nP\xC5\x99\xC3\xADli\xC5\xA1\r\n";
+    ASSERT_EQ(run({"convert", path("x.txt"), path("y.txt")}), ExitCode::Ok) << err_.str();
+    EXPECT_EQ(read(path("y.txt")), "\xEF\xBB\xBFHello\r\nP\xC5\x99\xC3\xADli\xC5\xA1");
+
+    ASSERT_EQ(run({"convert", path("x.txt"), path("z.out"), "--to", "txt", "--encoding", "1250"}), ExitCode::Ok);
+    EXPECT_EQ(read(path("z.out")), "Hello\r\nP\xF8\xEDli\x9A");
+
+    ASSERT_EQ(run({"dump", path("z.out"), "--from-encoding", "1250"}), ExitCode::Ok);
+    EXPECT_NE(out_.str().find("TextRun \"P\xC5\x99\xC3\xADli\xC5\xA1\""), std::string::npos) << out_.str();
+}
+
+TEST_F(VelmoCommandsTest, ConvertReadsTheCharsetCorpusInTheRightEncoding)
+{
+    const fs::path corpus = fs::path(VELMO_SHARED_DIR) / "corpus" / "charset_normalizer";
+    if (!fs::exists(corpus / "expected-encodings.tsv"))
+        GTEST_SKIP() << "the shared corpus is not here";
+    const std::map<std::string, int> codePages = {
+        {"utf_8", 65001}, {"cp1252", 1252}, {"cp1253", 1253}, {"cp1254", 1254}, {"cp1255", 1255},
+        {"cp1256", 1256}, {"cp949", 949},   {"big5", 950},    {"mac_cyrillic", 10007},
+    };
+    std::ifstream table(corpus / "expected-encodings.tsv");
+    std::string line;
+    std::getline(table, line); // header
+    int files = 0;
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        std::string file;
+        std::string encoding;
+        std::getline(fields, file, '\t');
+        std::getline(fields, encoding, '\t');
+        SCOPED_TRACE(file + " in " + encoding);
+        ASSERT_TRUE(codePages.count(encoding)) << "no code page for " << encoding;
+        const std::string output = path("converted.txt");
+        ASSERT_EQ(run({"convert", (corpus / file).string(), output}), ExitCode::Ok) << err_.str();
+
+        // What the file says when read in the encoding it is known to be in...
+        model::DocumentModel expected;
+        formats::PlainTextDocumentImporterOptions known;
+        known.encoding = core::Encoding::fromCodePage(codePages.at(encoding));
+        known.autoDetectEncoding = false;
+        formats::PlainTextImporter(expected, known).importContent(core::readFile((corpus / file).string()));
+        // ...must be what the converted UTF-8 file says.
+        model::DocumentModel converted;
+        formats::PlainTextDocumentImporterOptions utf8;
+        utf8.encoding = core::Encoding::fromCodePage(65001);
+        utf8.autoDetectEncoding = false;
+        formats::PlainTextImporter(converted, utf8).importContent(core::readFile(output));
+        EXPECT_TRUE(expected.mainPieceTable().storyText() == converted.mainPieceTable().storyText());
+        ++files;
+    }
+    EXPECT_EQ(files, 18);
+}
+
+} // namespace
+} // namespace velmo::tools
