@@ -224,26 +224,23 @@ std::unique_ptr<Section> DocumentModel::removeSectionCore(SectionIndex index)
 
 void DocumentModel::onParagraphInserted(PieceTable& pieceTable, ParagraphIndex paragraphIndex, bool joinsPreviousSection)
 {
-    if (!pieceTable.isMain())
-        return;
-    const ParagraphIndex lastStaying = joinsPreviousSection ? paragraphIndex - 1 : paragraphIndex;
-    for (const auto& section : sections_) {
-        if (section->firstParagraphIndex() > lastStaying)
-            section->setFirstParagraphIndex(section->firstParagraphIndex() + 1);
-        if (section->lastParagraphIndex() >= lastStaying)
-            section->setLastParagraphIndex(section->lastParagraphIndex() + 1);
-    }
+    if (pieceTable.isMain())
+        shiftSectionBounds(joinsPreviousSection ? paragraphIndex - 1 : paragraphIndex, 1);
 }
 
 void DocumentModel::onParagraphRemoved(PieceTable& pieceTable, ParagraphIndex paragraphIndex)
 {
-    if (!pieceTable.isMain())
-        return;
+    if (pieceTable.isMain())
+        shiftSectionBounds(paragraphIndex, -1);
+}
+
+void DocumentModel::shiftSectionBounds(ParagraphIndex lastUnmoved, int32_t delta)
+{
     for (const auto& section : sections_) {
-        if (section->firstParagraphIndex() > paragraphIndex)
-            section->setFirstParagraphIndex(section->firstParagraphIndex() - 1);
-        if (section->lastParagraphIndex() >= paragraphIndex)
-            section->setLastParagraphIndex(section->lastParagraphIndex() - 1);
+        if (section->firstParagraphIndex() > lastUnmoved)
+            section->setFirstParagraphIndex(section->firstParagraphIndex() + delta);
+        if (section->lastParagraphIndex() >= lastUnmoved)
+            section->setLastParagraphIndex(section->lastParagraphIndex() + delta);
     }
 }
 

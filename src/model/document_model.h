@@ -112,6 +112,8 @@ public:
 private:
     void lastEndUpdate();
     void clearContent();
+    /// Moves the section bounds past `lastUnmoved` by `delta` paragraphs.
+    void shiftSectionBounds(ParagraphIndex lastUnmoved, int32_t delta);
     void splitPendingRunsByCharset();
     void raiseModifiedChangedIfNeeded();
 

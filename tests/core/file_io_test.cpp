@@ -1,6 +1,7 @@
 #include "core/file_io.h"
 
 #include "core/editor_exception.h"
+#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +15,9 @@ namespace fs = std::filesystem;
 
 TEST(FileIoTest, AtomicWriteReplacesTheTargetAndKeepsItsPermissions)
 {
-    const fs::path folder = fs::temp_directory_path() / ("velmo-file-io-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    const std::string target = (folder / "file.bin").string();
+    const velmo::testing::TemporaryFolder temporary("file-io");
+    const fs::path& folder = temporary.path();
+    const std::string target = temporary.file("file.bin");
     writeFileAtomically(target, {1, 2, 3});
     ::chmod(target.c_str(), 0600);
     writeFileAtomically(target, {4, 5});
@@ -27,7 +28,6 @@ TEST(FileIoTest, AtomicWriteReplacesTheTargetAndKeepsItsPermissions)
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1) << "no temporary file is left";
     EXPECT_THROW(writeFileAtomically((folder / "missing" / "x").string(), {1}), EditorException);
     EXPECT_THROW((void)readFile(folder.string()), EditorException) << "a folder is not a file";
-    fs::remove_all(folder);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "core/unicode_text.h"
 #include "model/document_model.h"
 #include "model/piece_table.h"
+#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,14 +19,7 @@ namespace fs = std::filesystem;
 
 class DocumentFileServiceTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder_ = fs::temp_directory_path() / ("velmo-file-service-" + std::to_string(::getpid()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    std::string path(const char* name) const { return (folder_ / name).string(); }
+    std::string path(const char* name) const { return folder_.file(name); }
     static void write(const std::string& path, std::string_view content)
     {
         std::ofstream(path, std::ios::binary) << content;
@@ -36,7 +30,7 @@ protected:
         return std::string(bytes.begin(), bytes.end());
     }
 
-    fs::path folder_;
+    velmo::testing::TemporaryFolder folder_{"file-service"};
 };
 
 TEST_F(DocumentFileServiceTest, LoadSetsTheFileNameAndFormatAndSaveRoundTrips)
@@ -54,8 +48,7 @@ TEST_F(DocumentFileServiceTest, LoadSetsTheFileNameAndFormatAndSaveRoundTrips)
     saveDocument(document, path("out.txt"), model::DocumentFormat::PlainText, exportOptions);
     EXPECT_EQ(read(path("out.txt")), "\xEF\xBB\xBF" "first\r\nsecond");
     EXPECT_EQ(document.saveOptions().currentFileName, core::utf8ToUtf16(path("out.txt")));
-    EXPECT_EQ(fs::directory_iterator(folder_) == fs::directory_iterator(), false);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2) << "no temporary file is left";
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()), 2) << "no temporary file is left";
 }
 
 TEST_F(DocumentFileServiceTest, AFailedLoadNamesTheFileAndLeavesNoFileName)

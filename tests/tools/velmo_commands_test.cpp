@@ -5,6 +5,7 @@
 #include "formats/plain_text_importer.h"
 #include "model/document_model.h"
 #include "model/piece_table.h"
+#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -20,27 +21,20 @@ namespace fs = std::filesystem;
 
 class VelmoCommandsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder_ = fs::temp_directory_path() / ("velmo-cli-" + std::to_string(::getpid()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     ExitCode run(std::vector<std::string> arguments)
     {
         out_.str("");
         err_.str("");
         return runVelmo(arguments, out_, err_);
     }
-    std::string path(const std::string& name) const { return (folder_ / name).string(); }
+    std::string path(const std::string& name) const { return folder_.file(name); }
     static std::string read(const std::string& path)
     {
         const std::vector<uint8_t> bytes = core::readFile(path);
         return std::string(bytes.begin(), bytes.end());
     }
 
-    fs::path folder_;
+    velmo::testing::TemporaryFolder folder_{"cli"};
     std::ostringstream out_;
     std::ostringstream err_;
 };
