@@ -143,6 +143,20 @@ std::vector<FileDialogFilter> DocumentFormatsRegistry::saveDialogFilters()
     return filters;
 }
 
+int32_t DocumentFormatsRegistry::preselectedSaveFilter(model::DocumentFormat currentFormat, model::DocumentFormat defaultFormat)
+{
+    const model::DocumentFormat wanted = currentFormat == model::DocumentFormat::Undefined ? defaultFormat : currentFormat;
+    int32_t filter = 0;
+    for (const auto& exporter : exportFormats()) {
+        if (exporter->filter().extensions.empty())
+            continue;
+        if (exporter->format() == wanted)
+            return filter;
+        ++filter;
+    }
+    return 0;
+}
+
 model::DocumentFormat DocumentFormatsRegistry::chooseImportFormat(std::u16string_view fileName, int32_t selectedFilter)
 {
     const model::DocumentFormat byExtension = formatByExtension(importFormats(), fileName);

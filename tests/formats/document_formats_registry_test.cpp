@@ -47,6 +47,14 @@ TEST_F(DocumentFormatsRegistryTest, ReaderIsChosenByExtensionThenFilterThenFallb
     EXPECT_EQ(DocumentFormatsRegistry::chooseExportFormat(u"out", 0), DocumentFormat::PlainText);
 }
 
+TEST_F(DocumentFormatsRegistryTest, SaveDialogPreselectsTheCurrentOrDefaultFormat)
+{
+    EXPECT_EQ(DocumentFormatsRegistry::preselectedSaveFilter(DocumentFormat::PlainText, DocumentFormat::OpenXml), 0);
+    EXPECT_EQ(DocumentFormatsRegistry::preselectedSaveFilter(DocumentFormat::Undefined, DocumentFormat::PlainText), 0);
+    EXPECT_EQ(DocumentFormatsRegistry::preselectedSaveFilter(DocumentFormat::Doc, DocumentFormat::Rtf), 0)
+        << "a format without a writer falls back to the first filter";
+}
+
 TEST_F(DocumentFormatsRegistryTest, RatingsAndLookups)
 {
     const std::vector<uint8_t> bytes{'h', 'i'};

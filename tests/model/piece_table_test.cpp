@@ -72,6 +72,14 @@ TEST_F(PieceTableLookupTest, PositionsMapToParagraphsAndRuns)
         EXPECT_EQ(story().runLogPosition(position.runIndex).value(), c.runStart);
     }
     EXPECT_EQ(story().findParagraphIndex(at(8)), ParagraphIndex(1)) << "one past the end maps to the last paragraph";
+
+    const RunInfo range = story().findRunInfo(at(3), 10); // runs past the end: clamped to the last mark
+    EXPECT_EQ(range.start.runIndex, RunIndex(1));
+    EXPECT_EQ(range.end.logPosition, at(12));
+    EXPECT_EQ(range.end.runIndex, RunIndex(4));
+    EXPECT_EQ(range.end.paragraphIndex, ParagraphIndex(1));
+    EXPECT_EQ(story().calculateRunIndex(story().run(RunIndex(3)), RunIndex(-1)), RunIndex(3));
+    EXPECT_EQ(story().plainText(RunIndex(1), RunIndex(3)), u"cd\r\nxy");
     expectSound(document_);
 }
 
