@@ -27,6 +27,13 @@ struct PlainTextDocumentExporterOptions : DocumentExporterOptions {
     std::u16string fieldCodeStartMarker;
     std::u16string fieldCodeEndMarker;
     std::u16string fieldResultEndMarker;
+    /// How a note reference is written: argument 0 is the number text, 1 the number, 2 the
+    /// note's index; empty means "[%0:s]".
+    std::u16string footNoteNumberStringFormat;
+    std::u16string endNoteNumberStringFormat;
+    /// The line written before the notes; empty means 60 hyphens.
+    std::u16string footNoteSeparator;
+    std::u16string endNoteSeparator;
 };
 
 } // namespace velmo::formats

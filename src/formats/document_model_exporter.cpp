@@ -12,8 +12,21 @@ using model::RunKind;
 void DocumentModelExporter::exportDocument()
 {
     fieldCodeNestingLevel_ = 0;
+    footNoteNumber_ = 0;
+    endNoteNumber_ = 0;
     for (int32_t index = 0; index < documentModel_.sectionCount(); ++index)
         exportSection(documentModel_.section(SectionIndex(index)));
+}
+
+void DocumentModelExporter::exportStory(const model::PieceTable& pieceTable)
+{
+    fieldCodeNestingLevel_ = 0;
+    for (int32_t index = 0; index < pieceTable.paragraphCount(); ++index) {
+        const model::Paragraph& paragraph = pieceTable.paragraph(ParagraphIndex(index));
+        if (!exportHiddenText_ && isHiddenParagraph(pieceTable, paragraph))
+            continue;
+        exportParagraph(pieceTable, paragraph);
+    }
 }
 
 void DocumentModelExporter::exportSection(const model::Section& section)
@@ -84,8 +97,12 @@ void DocumentModelExporter::exportRun(const model::PieceTable& pieceTable, RunIn
     case RunKind::Text: exportTextRun(pieceTable, runIndex); return;
     case RunKind::FieldSymbol: exportTextRun(pieceTable, runIndex); return;
     case RunKind::LayoutDependentText: exportTextRun(pieceTable, runIndex); return;
-    case RunKind::FootNote: exportTextRun(pieceTable, runIndex); return;
-    case RunKind::EndNote: exportTextRun(pieceTable, runIndex); return;
+    case RunKind::FootNote:
+        exportFootNoteRun(pieceTable, runIndex, pieceTable.isMain() ? ++footNoteNumber_ : 0);
+        return;
+    case RunKind::EndNote:
+        exportEndNoteRun(pieceTable, runIndex, pieceTable.isMain() ? ++endNoteNumber_ : 0);
+        return;
     case RunKind::FieldCodeStart: return;
     case RunKind::FieldCodeEnd: return;
     case RunKind::FieldResultEnd: return;

@@ -33,6 +33,8 @@ public:
 protected:
     /// Walks the main story: each section, then its paragraphs.
     void exportDocument();
+    /// Walks every paragraph of another story (a note, a header).
+    void exportStory(const model::PieceTable& pieceTable);
     [[nodiscard]] bool shouldExportHiddenText() const noexcept { return exportHiddenText_; }
 
     virtual void exportSection(const model::Section& section);
@@ -48,6 +50,9 @@ protected:
     virtual void exportInlineObjectRun(const model::PieceTable& pieceTable, RunIndex runIndex) = 0;
     virtual void exportFloatingObjectAnchorRun(const model::PieceTable& pieceTable, RunIndex runIndex) = 0;
     virtual void exportSeparatorRun(const model::PieceTable& pieceTable, RunIndex runIndex) = 0;
+    /// A note's reference mark; `number` counts the notes of its kind in the main story, from 1.
+    virtual void exportFootNoteRun(const model::PieceTable& pieceTable, RunIndex runIndex, int32_t number) = 0;
+    virtual void exportEndNoteRun(const model::PieceTable& pieceTable, RunIndex runIndex, int32_t number) = 0;
 
     const model::DocumentModel& documentModel_; // outlives the exporter
 
@@ -58,6 +63,8 @@ private:
 
     bool exportHiddenText_;
     int32_t fieldCodeNestingLevel_ = 0; // inside how many field codes the walk currently is
+    int32_t footNoteNumber_ = 0;        // the last footnote number given in the main story
+    int32_t endNoteNumber_ = 0;
 };
 
 } // namespace velmo::formats

@@ -4,6 +4,7 @@
 #include "formats/document_model_exporter.h"
 
 #include <string>
+#include <vector>
 
 namespace velmo::formats {
 
@@ -31,14 +32,27 @@ protected:
     void exportInlineObjectRun(const model::PieceTable&, RunIndex) override {}
     void exportFloatingObjectAnchorRun(const model::PieceTable&, RunIndex) override {}
     void exportSeparatorRun(const model::PieceTable&, RunIndex) override {}
+    void exportFootNoteRun(const model::PieceTable& pieceTable, RunIndex runIndex, int32_t number) override;
+    void exportEndNoteRun(const model::PieceTable& pieceTable, RunIndex runIndex, int32_t number) override;
 
 private:
+    /// A note met in the main story, in order, with the number it was given there.
+    struct CollectedNote {
+        int32_t noteIndex;
+        int32_t number;
+    };
+
     void appendMarker(const std::u16string& marker);
+    void exportNoteReference(const model::PieceTable& pieceTable, RunIndex runIndex, int32_t number,
+                             std::vector<CollectedNote>& collected, const std::u16string& format);
+    void exportNotes(const std::vector<CollectedNote>& collected, bool footNotes, const std::u16string& separator);
 
     [[nodiscard]] bool keepsFinalLineBreak() const noexcept;
 
     PlainTextDocumentExporterOptions options_;
     std::u16string text_;
+    std::vector<CollectedNote> footNotes_;
+    std::vector<CollectedNote> endNotes_;
     int32_t exportedParagraphs_ = 0;
     bool lastParagraphEmpty_ = false;
 };

@@ -66,6 +66,25 @@ std::string quoted(std::u16string_view text)
     return result;
 }
 
+const char* headerFooterTypeName(HeaderFooterType type)
+{
+    switch (type) {
+    case HeaderFooterType::First: return "first";
+    case HeaderFooterType::Odd: return "odd";
+    case HeaderFooterType::Even: return "even";
+    }
+    return "";
+}
+
+/// "main", "header odd", "footnote"...: what the story is.
+std::string storyLabel(const ContentTypeBase& contentType)
+{
+    std::string label = storyName(contentType.kind());
+    if (contentType.isHeaderFooter())
+        label += std::string(" ") + headerFooterTypeName(static_cast<const SectionHeaderFooterBase&>(contentType).type());
+    return label;
+}
+
 void dumpCharacterFormatting(std::string& out, const CharacterFormattingInfo& info)
 {
     out += " font=" + quoted(info.fontName) + " size=" + std::to_string(info.doubleFontSize);
@@ -81,7 +100,7 @@ void dumpCharacterFormatting(std::string& out, const CharacterFormattingInfo& in
 
 void dumpStory(std::string& out, const DocumentModel& documentModel, const PieceTable& pieceTable)
 {
-    out += std::string("story ") + storyName(pieceTable.contentType().kind()) + " paragraphs=" +
+    out += "story " + storyLabel(pieceTable.contentType()) + " paragraphs=" +
            std::to_string(pieceTable.paragraphCount()) + " length=" +
            std::to_string(pieceTable.documentEndLogPosition().value() + 1) + "\n";
     const CharacterFormattingCache& cache = documentModel.characterFormattingCache();
@@ -95,6 +114,8 @@ void dumpStory(std::string& out, const DocumentModel& documentModel, const Piece
             out += std::string("    ") + runKindName(run.kind());
             if (run.kind() == RunKind::Text || run.kind() == RunKind::FieldSymbol)
                 out += " " + quoted(pieceTable.runText(runIndex));
+            if (run.kind() == RunKind::FootNote || run.kind() == RunKind::EndNote)
+                out += " note=" + std::to_string(static_cast<const FootNoteRunBase&>(run).noteIndex());
             dumpCharacterFormatting(out, cache[run.characterFormattingIndex()]);
             if (run.characterStyleIndex() != 0)
                 out += " charstyle=" + std::to_string(run.characterStyleIndex());

@@ -10,6 +10,7 @@
 #include "model/section.h"
 
 #include <algorithm>
+#include <set>
 
 namespace velmo::model {
 
@@ -52,9 +53,97 @@ PieceTable& DocumentModel::mainPieceTable() const noexcept
     return mainContentType_->pieceTable();
 }
 
-std::vector<PieceTable*> DocumentModel::pieceTables(bool /*includeUnreferenced*/) const
+std::vector<PieceTable*> DocumentModel::pieceTables(bool includeUnreferenced) const
 {
-    return {&mainPieceTable()};
+    std::vector<PieceTable*> result{&mainPieceTable()};
+    std::set<const ContentTypeBase*> listed;
+    const auto add = [&](const ContentTypeBase* contentType) {
+        if (contentType && (includeUnreferenced || contentType->isReferenced()) && listed.insert(contentType).second)
+            result.push_back(&contentType->pieceTable());
+    };
+    constexpr HeaderFooterType kTypes[] = {HeaderFooterType::First, HeaderFooterType::Odd, HeaderFooterType::Even};
+    for (const auto& section : sections_) {
+        for (const HeaderFooterType type : kTypes)
+            add(section->header(type));
+        for (const HeaderFooterType type : kTypes)
+            add(section->footer(type));
+    }
+    for (const auto& header : headers_)
+        add(header.get());
+    for (const auto& footer : footers_)
+        add(footer.get());
+    for (const auto& note : footNotes_)
+        add(note.get());
+    for (const auto& note : endNotes_)
+        add(note.get());
+    return result;
+}
+
+SectionHeader& DocumentModel::createHeader(SectionIndex sectionIndex, HeaderFooterType type)
+{
+    Section& target = section(sectionIndex);
+    headers_.push_back(std::make_unique<SectionHeader>(*this, type));
+    target.setHeader(type, headers_.back().get());
+    return *headers_.back();
+}
+
+SectionFooter& DocumentModel::createFooter(SectionIndex sectionIndex, HeaderFooterType type)
+{
+    Section& target = section(sectionIndex);
+    footers_.push_back(std::make_unique<SectionFooter>(*this, type));
+    target.setFooter(type, footers_.back().get());
+    return *footers_.back();
+}
+
+NoteContentTypeBase& DocumentModel::insertNote(InputPosition& position, RunKind kind)
+{
+    NoteContentTypeBase* note = nullptr;
+    int32_t noteIndex = 0;
+    if (kind == RunKind::FootNote) {
+        noteIndex = footNoteCount();
+        footNotes_.push_back(std::make_unique<FootNote>(*this));
+        note = footNotes_.back().get();
+    } else if (kind == RunKind::EndNote) {
+        noteIndex = endNoteCount();
+        endNotes_.push_back(std::make_unique<EndNote>(*this));
+        note = endNotes_.back().get();
+    } else {
+        throw core::EditorException::invalidValue(runKindName(kind), "kind");
+    }
+    mainPieceTable().insertNoteReference(position, kind, noteIndex);
+    return *note;
+}
+
+FootNote& DocumentModel::footNote(int32_t index) const
+{
+    if (index < 0 || index >= footNoteCount())
+        throw core::EditorException::invalidValue(index, "noteIndex");
+    return *footNotes_[static_cast<size_t>(index)];
+}
+
+EndNote& DocumentModel::endNote(int32_t index) const
+{
+    if (index < 0 || index >= endNoteCount())
+        throw core::EditorException::invalidValue(index, "noteIndex");
+    return *endNotes_[static_cast<size_t>(index)];
+}
+
+void DocumentModel::onNoteReferenceChanged(const PieceTable& pieceTable, const FootNoteRunBase& run, bool inserted)
+{
+    if (!pieceTable.isMain())
+        return;
+    const int32_t index = run.noteIndex();
+    NoteContentTypeBase* note = nullptr;
+    if (run.kind() == RunKind::FootNote && index >= 0 && index < footNoteCount())
+        note = footNotes_[static_cast<size_t>(index)].get();
+    else if (run.kind() == RunKind::EndNote && index >= 0 && index < endNoteCount())
+        note = endNotes_[static_cast<size_t>(index)].get();
+    if (!note)
+        return;
+    if (inserted)
+        note->setReferenceRun(&run);
+    else if (note->referenceRun() == &run)
+        note->setReferenceRun(nullptr);
 }
 
 void DocumentModel::beginUpdate()
@@ -356,6 +445,10 @@ void DocumentModel::clearDocument()
 
 void DocumentModel::clearContent()
 {
+    headers_.clear();
+    footers_.clear();
+    footNotes_.clear();
+    endNotes_.clear();
     mainPieceTable().clear();
     activePieceTable_ = &mainPieceTable();
     sections_.clear();

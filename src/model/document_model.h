@@ -6,6 +6,7 @@
 #include "model/document_model_change_actions.h"
 #include "model/document_model_deferred_changes.h"
 #include "model/document_save_options.h"
+#include "model/input_position.h"
 #include "model/last_inserted_run_info.h"
 
 #include <exception>
@@ -20,10 +21,18 @@ namespace velmo::model {
 
 class ContentTypeBase;
 class DocumentHistory;
+class EndNote;
+class FootNote;
+class FootNoteRunBase;
 class IDocumentModelListener;
 class MainContentType;
+class NoteContentTypeBase;
 class PieceTable;
 class Section;
+class SectionFooter;
+class SectionHeader;
+enum class HeaderFooterType : uint8_t;
+enum class RunKind : uint8_t;
 
 /// The in-memory document: its stories, sections, shared formatting and undo history, and the
 /// batch-update cycle through which every change is made and reported.
@@ -46,8 +55,21 @@ public:
     [[nodiscard]] MainContentType& mainContentType() const noexcept { return *mainContentType_; }
     [[nodiscard]] PieceTable& activePieceTable() const noexcept { return *activePieceTable_; }
     void setActivePieceTable(PieceTable& pieceTable) noexcept { activePieceTable_ = &pieceTable; }
-    /// All stories: the main one first, then the others in the order they were added.
+    /// All stories, each once: the main one, then each section's headers and footers (first,
+    /// odd, even headers, then footers), then the footnotes and the endnotes. Stories nothing
+    /// refers to are left out unless asked for.
     [[nodiscard]] std::vector<PieceTable*> pieceTables(bool includeUnreferenced = false) const;
+
+    /// A new empty header or footer shown on the section's pages of that type.
+    SectionHeader& createHeader(SectionIndex sectionIndex, HeaderFooterType type);
+    SectionFooter& createFooter(SectionIndex sectionIndex, HeaderFooterType type);
+    /// A new empty note whose reference mark is inserted at a main-story position; `kind` is
+    /// RunKind::FootNote or RunKind::EndNote.
+    NoteContentTypeBase& insertNote(InputPosition& position, RunKind kind);
+    [[nodiscard]] int32_t footNoteCount() const noexcept { return static_cast<int32_t>(footNotes_.size()); }
+    [[nodiscard]] int32_t endNoteCount() const noexcept { return static_cast<int32_t>(endNotes_.size()); }
+    [[nodiscard]] FootNote& footNote(int32_t index) const;
+    [[nodiscard]] EndNote& endNote(int32_t index) const;
 
     [[nodiscard]] int32_t sectionCount() const noexcept { return static_cast<int32_t>(sections_.size()); }
     [[nodiscard]] Section& section(SectionIndex index) const;
@@ -106,6 +128,8 @@ public:
     void onParagraphRemoved(PieceTable& pieceTable, ParagraphIndex paragraphIndex);
     void onRunInserted(PieceTable& pieceTable, RunIndex runIndex);
     void onRunRemoved(PieceTable& pieceTable, RunIndex runIndex);
+    /// A note's reference mark entered or left a story.
+    void onNoteReferenceChanged(const PieceTable& pieceTable, const FootNoteRunBase& run, bool inserted);
     void insertSectionCore(SectionIndex index, std::unique_ptr<Section> section);
     [[nodiscard]] std::unique_ptr<Section> removeSectionCore(SectionIndex index);
 
@@ -118,7 +142,10 @@ private:
     void raiseModifiedChangedIfNeeded();
 
     std::unique_ptr<MainContentType> mainContentType_;
-    std::vector<std::unique_ptr<ContentTypeBase>> contentTypes_; // stories other than the main one
+    std::vector<std::unique_ptr<SectionHeader>> headers_;
+    std::vector<std::unique_ptr<SectionFooter>> footers_;
+    std::vector<std::unique_ptr<FootNote>> footNotes_;
+    std::vector<std::unique_ptr<EndNote>> endNotes_;
     PieceTable* activePieceTable_ = nullptr;
     std::vector<std::unique_ptr<Section>> sections_;
     CharacterFormattingCache characterFormattingCache_;

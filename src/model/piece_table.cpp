@@ -9,6 +9,15 @@
 
 namespace velmo::model {
 
+namespace {
+
+bool isNoteReference(const TextRunBase& run) noexcept
+{
+    return run.kind() == RunKind::FootNote || run.kind() == RunKind::EndNote;
+}
+
+} // namespace
+
 PieceTable::PieceTable(DocumentModel& documentModel, ContentTypeBase& contentType)
     : documentModel_(&documentModel), contentType_(&contentType)
 {
@@ -250,11 +259,14 @@ void PieceTable::insertRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex,
     Paragraph& paragraph = touchParagraph(paragraphIndex);
     assert(&run->paragraph() == &paragraph && "a run must belong to the paragraph it is inserted into");
     const int32_t length = run->length();
+    const TextRunBase& inserted = *run;
     runs_.insert(runIndex.value(), std::move(run));
     paragraph.length_ += length;
     ++paragraph.runCount_;
     shiftParagraphsAfter(paragraphIndex, 1, length);
     documentModel_->onRunInserted(*this, runIndex);
+    if (isNoteReference(inserted))
+        documentModel_->onNoteReferenceChanged(*this, static_cast<const FootNoteRunBase&>(inserted), true);
 }
 
 std::unique_ptr<TextRunBase> PieceTable::removeRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex)
@@ -267,6 +279,8 @@ std::unique_ptr<TextRunBase> PieceTable::removeRunCore(ParagraphIndex paragraphI
     --paragraph.runCount_;
     shiftParagraphsAfter(paragraphIndex, -1, -length);
     documentModel_->onRunRemoved(*this, runIndex);
+    if (isNoteReference(*removed.front()))
+        documentModel_->onNoteReferenceChanged(*this, static_cast<const FootNoteRunBase&>(*removed.front()), false);
     return std::move(removed.front());
 }
 

@@ -84,8 +84,10 @@ public:
     void insertPlainText(DocumentLogPosition logPosition, std::u16string_view text);
     void insertParagraph(InputPosition& position);
     void insertParagraph(DocumentLogPosition logPosition);
-    /// A run of a mark or object class (field marks, pictures, anchors, note references).
+    /// A run of a mark or object class (field marks, pictures, anchors, separators).
     void insertObjectRun(InputPosition& position, RunKind kind, char16_t character = 0);
+    /// The reference mark of the document's footnote or endnote `noteIndex`.
+    void insertNoteReference(InputPosition& position, RunKind kind, int32_t noteIndex);
     /// Deletes [logPosition, logPosition + length); the story's last paragraph mark stays.
     void deleteContent(DocumentLogPosition logPosition, int32_t length);
 
@@ -138,7 +140,7 @@ private:
     void applyPendingShift(int32_t throughParagraph);
     /// Splits the run holding `logPosition` there (when inside it); returns the run that starts there.
     RunIndex splitRunAt(DocumentLogPosition logPosition);
-    void insertRunAt(InputPosition& position, RunKind kind, std::u16string_view text);
+    void insertRunAt(InputPosition& position, RunKind kind, std::u16string_view text, int32_t noteIndex = -1);
     [[nodiscard]] bool tryMergeText(InputPosition& position, std::u16string_view text);
     void mergeParagraphWithNext(ParagraphIndex paragraphIndex);
     void validateInsertPosition(DocumentLogPosition logPosition) const;

@@ -102,7 +102,7 @@ bool PieceTable::tryMergeText(InputPosition& position, std::u16string_view text)
     return true;
 }
 
-void PieceTable::insertRunAt(InputPosition& position, RunKind kind, std::u16string_view text)
+void PieceTable::insertRunAt(InputPosition& position, RunKind kind, std::u16string_view text, int32_t noteIndex)
 {
     const int32_t start = appendToTextBuffer(text);
     const auto length = static_cast<int32_t>(text.size());
@@ -116,6 +116,7 @@ void PieceTable::insertRunAt(InputPosition& position, RunKind kind, std::u16stri
     params.length = length;
     params.characterFormattingIndex = position.characterFormattingIndex;
     params.characterStyleIndex = position.characterStyleIndex;
+    params.noteIndex = noteIndex;
     DocumentHistory& history = documentModel_->history();
     auto* item = static_cast<TextRunInsertedHistoryItem*>(
         history.execute(std::make_unique<TextRunInsertedHistoryItem>(*this, params)));
@@ -154,7 +155,8 @@ void PieceTable::insertParagraph(InputPosition& position)
 
 void PieceTable::insertObjectRun(InputPosition& position, RunKind kind, char16_t character)
 {
-    if (kind == RunKind::Text || kind == RunKind::Paragraph || kind == RunKind::Section)
+    if (kind == RunKind::Text || kind == RunKind::Paragraph || kind == RunKind::Section || kind == RunKind::FootNote ||
+        kind == RunKind::EndNote)
         throw core::EditorException::invalidValue(runKindName(kind), "kind");
     validateInsertPosition(position.logPosition);
     const char16_t stored = character ? character : markCharacter(kind);
@@ -162,6 +164,17 @@ void PieceTable::insertObjectRun(InputPosition& position, RunKind kind, char16_t
         throw core::EditorException::invalidValue(static_cast<long long>(stored), "character");
     BatchUpdateScope batch(*documentModel_);
     insertRunAt(position, kind, std::u16string_view(&stored, 1));
+}
+
+void PieceTable::insertNoteReference(InputPosition& position, RunKind kind, int32_t noteIndex)
+{
+    if (kind != RunKind::FootNote && kind != RunKind::EndNote)
+        throw core::EditorException::invalidValue(runKindName(kind), "kind");
+    if (noteIndex < 0)
+        throw core::EditorException::invalidValue(noteIndex, "noteIndex");
+    validateInsertPosition(position.logPosition);
+    BatchUpdateScope batch(*documentModel_);
+    insertRunAt(position, kind, std::u16string_view(&kLayoutDependentMark, 1), noteIndex);
 }
 
 void PieceTable::insertPlainText(DocumentLogPosition logPosition, std::u16string_view text)

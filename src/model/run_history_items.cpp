@@ -12,6 +12,8 @@ void TextRunInsertedHistoryItem::redoCore()
     std::unique_ptr<TextRunBase> run = createRun(params_.kind, paragraph, params_.startIndex, params_.length);
     run->setCharacterFormattingIndex(params_.characterFormattingIndex);
     run->setCharacterStyleIndex(params_.characterStyleIndex);
+    if (params_.kind == RunKind::FootNote || params_.kind == RunKind::EndNote)
+        static_cast<FootNoteRunBase&>(*run).setNoteIndex(params_.noteIndex);
     pieceTable_.insertRunCore(params_.paragraphIndex, params_.runIndex, std::move(run));
 }
 

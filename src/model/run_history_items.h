@@ -22,6 +22,7 @@ public:
         int32_t length = 0;
         int32_t characterFormattingIndex = 0;
         int32_t characterStyleIndex = 0;
+        int32_t noteIndex = -1; // note reference marks only
     };
     TextRunInsertedHistoryItem(PieceTable& pieceTable, const Params& params) noexcept
         : HistoryItem(pieceTable), params_(params)

@@ -114,11 +114,17 @@ std::unique_ptr<RunBase> LayoutDependentTextRun::clone(Paragraph& paragraph, int
 }
 std::unique_ptr<RunBase> FootNoteRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
 {
-    return cloneAs<FootNoteRun>(*this, paragraph, startIndex, length);
+    auto run = std::make_unique<FootNoteRun>(paragraph, startIndex, length);
+    run->takeFormattingFrom(*this);
+    run->setNoteIndex(noteIndex());
+    return run;
 }
 std::unique_ptr<RunBase> EndNoteRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
 {
-    return cloneAs<EndNoteRun>(*this, paragraph, startIndex, length);
+    auto run = std::make_unique<EndNoteRun>(paragraph, startIndex, length);
+    run->takeFormattingFrom(*this);
+    run->setNoteIndex(noteIndex());
+    return run;
 }
 std::unique_ptr<RunBase> InlinePictureRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
 {

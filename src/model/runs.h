@@ -107,9 +107,15 @@ public:
     [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
 };
 
+/// A note's reference mark; `noteIndex` is the note's place in the document's footnotes or endnotes.
 class FootNoteRunBase : public LayoutDependentTextRun {
 public:
     using LayoutDependentTextRun::LayoutDependentTextRun;
+    [[nodiscard]] int32_t noteIndex() const noexcept { return noteIndex_; }
+    void setNoteIndex(int32_t index) noexcept { noteIndex_ = index; }
+
+private:
+    int32_t noteIndex_ = -1;
 };
 
 class FootNoteRun final : public FootNoteRunBase {

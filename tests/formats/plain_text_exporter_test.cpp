@@ -2,6 +2,7 @@
 
 #include "model/document_model.h"
 #include "model/piece_table.h"
+#include "model/content_type.h"
 #include "model/runs.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +69,29 @@ TEST(PlainTextExporterTest, FieldsAreWrittenAsTheirResultUnlessHiddenTextIsExpor
     withCodes.fieldCodeEndMarker = u"}";
     withCodes.fieldResultEndMarker = u"|";
     EXPECT_EQ(exportText(document, withCodes), u"a{PAGE}1|b");
+}
+
+TEST(PlainTextExporterTest, NotesFollowTheMainTextBehindASeparator)
+{
+    model::DocumentModel document;
+    model::PieceTable& story = document.mainPieceTable();
+    story.insertText(DocumentLogPosition(0), u"Text and more");
+    model::InputPosition position = story.createInputPosition(DocumentLogPosition(4));
+    document.insertNote(position, RunKind::FootNote).pieceTable().insertText(DocumentLogPosition(0), u"First note");
+    position = story.createInputPosition(DocumentLogPosition(14));
+    document.insertNote(position, RunKind::FootNote).pieceTable().insertText(DocumentLogPosition(0), u"Second note");
+    position = story.createInputPosition(DocumentLogPosition(0));
+    document.insertNote(position, RunKind::EndNote).pieceTable().insertText(DocumentLogPosition(0), u"The end");
+    const std::u16string hyphens(60, u'-');
+    EXPECT_EQ(exportText(document), u"[1]Text[1] and more[2]\r\n" + hyphens + u"\r\nFirst note\r\nSecond note\r\n" + hyphens +
+                                         u"\r\nThe end");
+
+    PlainTextDocumentExporterOptions custom;
+    custom.footNoteNumberStringFormat = u"(%1:d/%2:d)";
+    custom.footNoteSeparator = u"__";
+    custom.endNoteNumberStringFormat = u"<%s>";
+    EXPECT_EQ(exportText(document, custom), u"<1>Text(1/0) and more(2/1)\r\n__\r\nFirst note\r\nSecond note\r\n" + hyphens +
+                                                u"\r\nThe end");
 }
 
 TEST(PlainTextExporterTest, FinalLineBreakTrimming)
