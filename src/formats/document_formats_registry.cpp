@@ -80,6 +80,16 @@ void DocumentFormatsRegistry::registerExportFormat(std::unique_ptr<IExportFileFo
         registry().exportFormats.push_back(std::move(format));
 }
 
+void DocumentFormatsRegistry::unregisterImportFormat(model::DocumentFormat format)
+{
+    std::erase_if(registry().importFormats, [format](const auto& entry) { return entry->format() == format; });
+}
+
+void DocumentFormatsRegistry::unregisterExportFormat(model::DocumentFormat format)
+{
+    std::erase_if(registry().exportFormats, [format](const auto& entry) { return entry->format() == format; });
+}
+
 const IImportFileFormat* DocumentFormatsRegistry::importFormat(model::DocumentFormat format)
 {
     return findFormat(registry().importFormats, format);

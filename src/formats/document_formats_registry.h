@@ -59,6 +59,8 @@ public:
     /// A second registration of the same format is ignored.
     static void registerImportFormat(std::unique_ptr<IImportFileFormat> format);
     static void registerExportFormat(std::unique_ptr<IExportFileFormat> format);
+    static void unregisterImportFormat(model::DocumentFormat format);
+    static void unregisterExportFormat(model::DocumentFormat format);
 
     [[nodiscard]] static const IImportFileFormat* importFormat(model::DocumentFormat format);
     [[nodiscard]] static const IExportFileFormat* exportFormat(model::DocumentFormat format);

@@ -4,10 +4,10 @@
 #include "model/content_type.h"
 #include "model/document_history.h"
 #include "model/document_model_listener.h"
-#include "model/paragraph_history_items.h"
 #include "model/piece_table.h"
 #include "model/runs.h"
 #include "model/section.h"
+#include "model/unsafe_document_model_editor.h"
 
 #include <algorithm>
 #include <set>
@@ -294,20 +294,25 @@ void DocumentModel::insertSection(DocumentLogPosition logPosition)
     const SectionIndex sectionIndex = lookupSectionIndexByParagraphIndex(paragraphIndex);
     main.insertParagraph(position);
     const RunIndex markRunIndex = main.paragraph(paragraphIndex).lastRunIndex();
-    history_->execute(std::make_unique<MarkRunReplacedHistoryItem>(main, markRunIndex, RunKind::Section));
-    history_->execute(std::make_unique<SectionInsertedHistoryItem>(main, sectionIndex, paragraphIndex));
+    UnsafeDocumentModelEditor editor(main);
+    editor.replaceParagraphRunWithSectionRun(markRunIndex);
+    editor.insertSection(sectionIndex, paragraphIndex);
     applyChanges(main, DocumentModelChangeType::InsertSection, markRunIndex, markRunIndex);
 }
 
 void DocumentModel::insertSectionCore(SectionIndex index, std::unique_ptr<Section> section)
 {
     sections_.insert(sections_.begin() + index.value(), std::move(section));
+    for (IDocumentModelListener* listener : listeners_)
+        listener->onSectionInserted(index);
 }
 
 std::unique_ptr<Section> DocumentModel::removeSectionCore(SectionIndex index)
 {
     std::unique_ptr<Section> removed = std::move(sections_[static_cast<size_t>(index.value())]);
     sections_.erase(sections_.begin() + index.value());
+    for (IDocumentModelListener* listener : listeners_)
+        listener->onSectionRemoved(index);
     return removed;
 }
 

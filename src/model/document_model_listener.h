@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/positions.h"
 #include "model/document_model_change_actions.h"
 
 namespace velmo::model {
@@ -14,6 +15,8 @@ public:
     virtual void onContentChanged() {}
     virtual void onModifiedChanged() {}
     virtual void onDocumentCleared() {}
+    virtual void onSectionInserted(SectionIndex /*sectionIndex*/) {}
+    virtual void onSectionRemoved(SectionIndex /*sectionIndex*/) {}
 };
 
 } // namespace velmo::model

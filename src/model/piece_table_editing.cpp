@@ -9,6 +9,7 @@
 #include "model/paragraph_history_items.h"
 #include "model/run_history_items.h"
 #include "model/runs.h"
+#include "model/unsafe_document_model_editor.h"
 #include "platform/font_coverage.h"
 
 #include <unicode/utf16.h>
@@ -271,8 +272,7 @@ void PieceTable::deleteContent(DocumentLogPosition logPosition, int32_t length)
             int32_t runCount = 0;
             for (int32_t covered = 0; covered < to - from; ++runCount)
                 covered += run(fromRun + runCount).length();
-            documentModel_->history().execute(
-                std::make_unique<SimpleTextRunsDeletedHistoryItem>(*this, paragraphIndex, fromRun, runCount));
+            UnsafeDocumentModelEditor(*this).deleteRuns(paragraphIndex, fromRun, runCount);
         }
         if (deletesMark)
             mergeParagraphWithNext(paragraphIndex);
@@ -324,14 +324,12 @@ void PieceTable::setCharacterFormatting(DocumentLogPosition logPosition, int32_t
 
 void PieceTable::mergeParagraphWithNext(ParagraphIndex paragraphIndex)
 {
-    DocumentHistory& history = documentModel_->history();
+    UnsafeDocumentModelEditor editor(*this);
     const RunIndex markRunIndex = paragraph(paragraphIndex).lastRunIndex();
-    if (run(markRunIndex).kind() == RunKind::Section) {
-        const SectionIndex sectionIndex = documentModel_->lookupSectionIndexByParagraphIndex(paragraphIndex);
-        history.execute(std::make_unique<SectionsDeletedHistoryItem>(*this, sectionIndex));
-    }
-    history.execute(std::make_unique<SimpleTextRunsDeletedHistoryItem>(*this, paragraphIndex, markRunIndex, 1));
-    history.execute(std::make_unique<MergeParagraphsHistoryItem>(*this, paragraphIndex, true));
+    if (run(markRunIndex).kind() == RunKind::Section)
+        editor.deleteSections(documentModel_->lookupSectionIndexByParagraphIndex(paragraphIndex), 1);
+    editor.deleteRuns(paragraphIndex, markRunIndex, 1);
+    editor.mergeParagraphs(paragraphIndex, true);
 }
 
 void PieceTable::splitRunByCharset(RunIndex runIndex)

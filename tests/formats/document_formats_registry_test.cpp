@@ -1,5 +1,7 @@
 #include "formats/document_formats_registry.h"
 
+#include "formats/plain_text_format.h"
+
 #include <gtest/gtest.h>
 
 namespace velmo::formats {
@@ -53,6 +55,17 @@ TEST_F(DocumentFormatsRegistryTest, SaveDialogPreselectsTheCurrentOrDefaultForma
     EXPECT_EQ(DocumentFormatsRegistry::preselectedSaveFilter(DocumentFormat::Undefined, DocumentFormat::PlainText), 0);
     EXPECT_EQ(DocumentFormatsRegistry::preselectedSaveFilter(DocumentFormat::Doc, DocumentFormat::Rtf), 0)
         << "a format without a writer falls back to the first filter";
+}
+
+TEST_F(DocumentFormatsRegistryTest, AFormatRegistersOnceAndCanBeRemoved)
+{
+    DocumentFormatsRegistry::registerExportFormat(std::make_unique<PlainTextExportFormat>());
+    EXPECT_EQ(DocumentFormatsRegistry::exportFormats().size(), 1u) << "a second registration is ignored";
+    DocumentFormatsRegistry::unregisterExportFormat(DocumentFormat::PlainText);
+    EXPECT_FALSE(DocumentFormatsRegistry::exportFormat(DocumentFormat::PlainText));
+    EXPECT_EQ(DocumentFormatsRegistry::chooseExportFormat(u"out.txt"), DocumentFormat::Undefined);
+    DocumentFormatsRegistry::registerExportFormat(std::make_unique<PlainTextExportFormat>());
+    EXPECT_TRUE(DocumentFormatsRegistry::exportFormat(DocumentFormat::PlainText));
 }
 
 TEST_F(DocumentFormatsRegistryTest, RatingsAndLookups)

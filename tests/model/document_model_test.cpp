@@ -63,6 +63,9 @@ TEST(DocumentModelBatchTest, ChangesAreReportedOnceAtTheOutermostEnd)
         int ends = 0;
         int contentChanges = 0;
         int modifiedChanges = 0;
+        int sectionChanges = 0;
+        void onSectionInserted(SectionIndex) override { ++sectionChanges; }
+        void onSectionRemoved(SectionIndex) override { ++sectionChanges; }
         void onBeginDocumentUpdate() override { ++begins; }
         void onEndDocumentUpdate(DocumentModelChangeActions) override { ++ends; }
         void onContentChanged() override { ++contentChanges; }
@@ -74,6 +77,7 @@ TEST(DocumentModelBatchTest, ChangesAreReportedOnceAtTheOutermostEnd)
         BatchUpdateScope batch(document);
         document.mainPieceTable().insertText(DocumentLogPosition(0), u"one");
         document.mainPieceTable().insertParagraph(DocumentLogPosition(3));
+        document.insertSection(DocumentLogPosition(1));
         EXPECT_EQ(recorder.ends, 0);
         EXPECT_TRUE(document.isUpdateLocked());
     }
@@ -86,6 +90,7 @@ TEST(DocumentModelBatchTest, ChangesAreReportedOnceAtTheOutermostEnd)
     document.history().undo();
     EXPECT_FALSE(document.isModified());
     EXPECT_EQ(recorder.modifiedChanges, 2);
+    EXPECT_EQ(recorder.sectionChanges, 2) << "inserted, then removed by undo";
     document.removeListener(recorder);
 }
 
