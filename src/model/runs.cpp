@@ -5,17 +5,6 @@
 
 namespace velmo::model {
 
-namespace {
-
-template <typename T>
-std::unique_ptr<RunBase> cloneAs(const TextRunBase& source, Paragraph& paragraph, int32_t startIndex, int32_t length)
-{
-    auto run = std::make_unique<T>(paragraph, startIndex, length);
-    run->takeFormattingFrom(source);
-    return run;
-}
-
-} // namespace
 
 void RunBase::setLength(int32_t length)
 {
@@ -78,39 +67,9 @@ void FloatingObjectAnchorRun::appendPlainText(std::u16string&, const ChunkedStri
 
 std::unique_ptr<RunBase> TextRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
 {
-    return cloneAs<TextRun>(*this, paragraph, startIndex, length);
-}
-std::unique_ptr<RunBase> ParagraphRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
-{
-    return cloneAs<ParagraphRun>(*this, paragraph, startIndex, length);
-}
-std::unique_ptr<RunBase> SectionRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
-{
-    return cloneAs<SectionRun>(*this, paragraph, startIndex, length);
-}
-std::unique_ptr<RunBase> FieldCodeStartRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
-{
-    return cloneAs<FieldCodeStartRun>(*this, paragraph, startIndex, length);
-}
-std::unique_ptr<RunBase> FieldCodeEndRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
-{
-    return cloneAs<FieldCodeEndRun>(*this, paragraph, startIndex, length);
-}
-std::unique_ptr<RunBase> FieldResultEndRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
-{
-    return cloneAs<FieldResultEndRun>(*this, paragraph, startIndex, length);
-}
-std::unique_ptr<RunBase> FieldSymbolRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
-{
-    return cloneAs<FieldSymbolRun>(*this, paragraph, startIndex, length);
-}
-std::unique_ptr<RunBase> SeparatorTextRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
-{
-    return cloneAs<SeparatorTextRun>(*this, paragraph, startIndex, length);
-}
-std::unique_ptr<RunBase> LayoutDependentTextRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
-{
-    return cloneAs<LayoutDependentTextRun>(*this, paragraph, startIndex, length);
+    auto run = std::make_unique<TextRun>(paragraph, startIndex, length);
+    run->takeFormattingFrom(*this);
+    return run;
 }
 std::unique_ptr<RunBase> FootNoteRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
 {
@@ -125,18 +84,6 @@ std::unique_ptr<RunBase> EndNoteRun::clone(Paragraph& paragraph, int32_t startIn
     run->takeFormattingFrom(*this);
     run->setNoteIndex(noteIndex());
     return run;
-}
-std::unique_ptr<RunBase> InlinePictureRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
-{
-    return cloneAs<InlinePictureRun>(*this, paragraph, startIndex, length);
-}
-std::unique_ptr<RunBase> InlineCustomObjectRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
-{
-    return cloneAs<InlineCustomObjectRun>(*this, paragraph, startIndex, length);
-}
-std::unique_ptr<RunBase> FloatingObjectAnchorRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
-{
-    return cloneAs<FloatingObjectAnchorRun>(*this, paragraph, startIndex, length);
 }
 
 std::unique_ptr<TextRunBase> createRun(RunKind kind, Paragraph& paragraph, int32_t startIndex, int32_t length)

@@ -17,6 +17,20 @@ inline constexpr char16_t kFloatingObjectAnchorMark = u'\b';
 inline constexpr char16_t kLineBreak = u'\v';
 inline constexpr char16_t kTab = u'\t';
 
+/// Gives run class `Derived` (deriving from `Base`) its clone(): a run of the same class and
+/// formatting over another part of the buffer.
+template <typename Derived, typename Base>
+class ClonableRun : public Base {
+public:
+    using Base::Base;
+    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override
+    {
+        auto run = std::make_unique<Derived>(paragraph, startIndex, length);
+        run->takeFormattingFrom(*this);
+        return run;
+    }
+};
+
 /// Ordinary text of any length; the only run class that joins with its neighbour.
 class TextRun : public TextRunBase {
 public:
@@ -28,20 +42,18 @@ public:
 };
 
 /// The mark that ends a paragraph.
-class ParagraphRun : public TextRunBase {
+class ParagraphRun : public ClonableRun<ParagraphRun, TextRunBase> {
 public:
-    using TextRunBase::TextRunBase;
+    using ClonableRun::ClonableRun;
     [[nodiscard]] RunKind kind() const noexcept override { return RunKind::Paragraph; }
     void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
-    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
 };
 
 /// The mark that ends the last paragraph of every section but the last.
-class SectionRun final : public ParagraphRun {
+class SectionRun final : public ClonableRun<SectionRun, ParagraphRun> {
 public:
-    using ParagraphRun::ParagraphRun;
+    using ClonableRun::ClonableRun;
     [[nodiscard]] RunKind kind() const noexcept override { return RunKind::Section; }
-    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
 };
 
 /// A single stored character that stands for something else and never joins.
@@ -57,54 +69,48 @@ public:
     [[nodiscard]] bool isFieldRun() const noexcept override { return true; }
 };
 
-class FieldCodeStartRun final : public FieldCodeRunBase {
+class FieldCodeStartRun final : public ClonableRun<FieldCodeStartRun, FieldCodeRunBase> {
 public:
-    using FieldCodeRunBase::FieldCodeRunBase;
+    using ClonableRun::ClonableRun;
     [[nodiscard]] RunKind kind() const noexcept override { return RunKind::FieldCodeStart; }
     void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
-    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
 };
 
-class FieldCodeEndRun final : public FieldCodeRunBase {
+class FieldCodeEndRun final : public ClonableRun<FieldCodeEndRun, FieldCodeRunBase> {
 public:
-    using FieldCodeRunBase::FieldCodeRunBase;
+    using ClonableRun::ClonableRun;
     [[nodiscard]] RunKind kind() const noexcept override { return RunKind::FieldCodeEnd; }
     void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
-    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
 };
 
-class FieldResultEndRun final : public SpecialTextRun {
+class FieldResultEndRun final : public ClonableRun<FieldResultEndRun, SpecialTextRun> {
 public:
-    using SpecialTextRun::SpecialTextRun;
+    using ClonableRun::ClonableRun;
     [[nodiscard]] RunKind kind() const noexcept override { return RunKind::FieldResultEnd; }
     [[nodiscard]] bool isFieldRun() const noexcept override { return true; }
     void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
-    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
 };
 
 /// A symbol inserted through a field; contributes its character.
-class FieldSymbolRun final : public SpecialTextRun {
+class FieldSymbolRun final : public ClonableRun<FieldSymbolRun, SpecialTextRun> {
 public:
-    using SpecialTextRun::SpecialTextRun;
+    using ClonableRun::ClonableRun;
     [[nodiscard]] RunKind kind() const noexcept override { return RunKind::FieldSymbol; }
-    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
 };
 
-class SeparatorTextRun final : public SpecialTextRun {
+class SeparatorTextRun final : public ClonableRun<SeparatorTextRun, SpecialTextRun> {
 public:
-    using SpecialTextRun::SpecialTextRun;
+    using ClonableRun::ClonableRun;
     [[nodiscard]] RunKind kind() const noexcept override { return RunKind::Separator; }
     void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
-    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
 };
 
 /// A run whose visible text is only known at layout time (page numbers, note marks).
-class LayoutDependentTextRun : public SpecialTextRun {
+class LayoutDependentTextRun : public ClonableRun<LayoutDependentTextRun, SpecialTextRun> {
 public:
-    using SpecialTextRun::SpecialTextRun;
+    using ClonableRun::ClonableRun;
     [[nodiscard]] RunKind kind() const noexcept override { return RunKind::LayoutDependentText; }
     void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
-    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
 };
 
 /// A note's reference mark; `noteIndex` is the note's place in the document's footnotes or endnotes.
@@ -139,27 +145,24 @@ public:
     void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
 };
 
-class InlinePictureRun final : public InlineObjectRun {
+class InlinePictureRun final : public ClonableRun<InlinePictureRun, InlineObjectRun> {
 public:
-    using InlineObjectRun::InlineObjectRun;
+    using ClonableRun::ClonableRun;
     [[nodiscard]] RunKind kind() const noexcept override { return RunKind::InlinePicture; }
-    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
 };
 
-class InlineCustomObjectRun final : public InlineObjectRun {
+class InlineCustomObjectRun final : public ClonableRun<InlineCustomObjectRun, InlineObjectRun> {
 public:
-    using InlineObjectRun::InlineObjectRun;
+    using ClonableRun::ClonableRun;
     [[nodiscard]] RunKind kind() const noexcept override { return RunKind::InlineCustomObject; }
-    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
 };
 
 /// Where a floating object is anchored (U+0008 in the buffer).
-class FloatingObjectAnchorRun final : public TextRunBase {
+class FloatingObjectAnchorRun final : public ClonableRun<FloatingObjectAnchorRun, TextRunBase> {
 public:
-    using TextRunBase::TextRunBase;
+    using ClonableRun::ClonableRun;
     [[nodiscard]] RunKind kind() const noexcept override { return RunKind::FloatingObjectAnchor; }
     void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
-    [[nodiscard]] std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const override;
 };
 
 /// A new run of the given class with the given buffer range.
