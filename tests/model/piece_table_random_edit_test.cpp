@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -23,7 +24,7 @@ protected:
     std::u16string randomText()
     {
         static constexpr char16_t kAlphabet[] = u"abcdefgh \u00E9\u0159\t";
-        std::u16string text(static_cast<size_t>(1 + randomBelow(6)), u' ');
+        std::u16string text(static_cast<size_t>(1 + randomBelow(12)), u' ');
         for (char16_t& character : text)
             character = kAlphabet[randomBelow(static_cast<int32_t>(std::size(kAlphabet)) - 1)];
         return text;
@@ -51,8 +52,10 @@ protected:
         } else if (choice < 63) {
             document_.insertSection(DocumentLogPosition(position));
             reference_.insert(static_cast<size_t>(position), 1, kSectionMark);
-        } else if (choice < 88) {
-            const int32_t length = randomBelow(std::min(end - position, 40) + 2);
+        } else if (choice < 83) {
+            // Mostly short deletions, now and then a long one across many paragraphs.
+            const int32_t longest = choice < 81 ? 8 : 120;
+            const int32_t length = randomBelow(std::min(end - position, longest) + 2);
             story().deleteContent(DocumentLogPosition(position), length);
             reference_.erase(static_cast<size_t>(position), static_cast<size_t>(std::min(length, end - position)));
         } else if (position < end) {
@@ -90,7 +93,7 @@ protected:
 TEST_P(PieceTableRandomEditTest, EveryStepMatchesThePlainStringAndUndoRedoReplays)
 {
     std::vector<std::u16string> states{reference_};
-    constexpr int kSteps = 2500;
+    constexpr int kSteps = 5000;
     for (int index = 0; index < kSteps; ++index) {
         {
             BatchUpdateScope oneUndoStep(document_);
@@ -103,6 +106,8 @@ TEST_P(PieceTableRandomEditTest, EveryStepMatchesThePlainStringAndUndoRedoReplay
         }
         states.push_back(reference_);
     }
+    EXPECT_GT(story().paragraphCount(), 256) << "the document must grow large enough to deepen the paragraph tree";
+    EXPECT_GT(document_.sectionCount(), 5);
     // Steps that changed nothing leave no undo entry, so walk back by comparing texts.
     while (document_.history().canUndo()) {
         document_.history().undo();
@@ -114,6 +119,7 @@ TEST_P(PieceTableRandomEditTest, EveryStepMatchesThePlainStringAndUndoRedoReplay
     }
     EXPECT_EQ(story().storyText(), u"\r");
     EXPECT_EQ(document_.sectionCount(), 1);
+
     while (document_.history().canRedo())
         document_.history().redo();
     EXPECT_EQ(story().storyText(), reference_);
