@@ -32,7 +32,7 @@ TEST(StringUnitValueParserTest, NumbersAndSuffixes)
     EXPECT_EQ(StringUnitValueParser::parseVmlUnit(u"635"), (Unit{635.0f, UnitType::Emu}));
     EXPECT_EQ(StringUnitValueParser::parseVmlUnit(u"pt"), (Unit{0.0f, UnitType::Emu})) << "no number: EMU 0";
     EXPECT_EQ(StringUnitValueParser::parseRotationUnit(u"90"), (Unit{90.0f, UnitType::Degree}));
-    EXPECT_EQ(StringUnitValueParser::parseRotationUnit(u"65536fd"), (Unit{65536.0f, UnitType::FixedDegree}));
+    EXPECT_EQ(StringUnitValueParser::parseRotationUnit(u"16384FD"), (Unit{16384.0f, UnitType::FixedDegree}));
     EXPECT_EQ(formatVmlUnit(Unit{12.0f, UnitType::Pixel}), u"12px");
     EXPECT_EQ(formatVmlUnit(Unit{1.5f, UnitType::Point}), u"1.5pt");
     EXPECT_EQ(formatVmlUnit(Unit{9525.0f, UnitType::Emu}), u"9525");
