@@ -1,3 +1,4 @@
+#include "model/document_cache.h"
 #include "model/document_model.h"
 #include "model/piece_table.h"
 #include "process_memory.h"
@@ -8,6 +9,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace velmo::bench {
 namespace {
@@ -94,6 +96,37 @@ void BM_FindParagraphRandom(benchmark::State& state)
     }
 }
 BENCHMARK(BM_FindParagraphRandom)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace velmo::bench
+
+namespace velmo::bench {
+namespace {
+
+/// Looking up formatting among 100,000 distinct records, as a reader of a heavily formatted file does.
+void BM_CharacterPropertiesCacheLookup(benchmark::State& state)
+{
+    constexpr int kRecords = 100000;
+    model::DocumentCache caches;
+    auto& cache = caches.characterFormattingCache();
+    std::vector<model::CharacterFormattingBase> records;
+    records.reserve(kRecords);
+    static constexpr const char16_t* kFonts[] = {u"Calibri", u"Cambria", u"Arial", u"Times New Roman", u"Consolas"};
+    for (int index = 0; index < kRecords; ++index) {
+        model::CharacterFormattingBase record = cache[model::DocumentCache::kEmptyPropertiesIndex];
+        record.setFontName(kFonts[index % 5]);
+        record.setDoubleFontSize(16 + index % 40);
+        record.setForeColor(static_cast<model::AlphaColor>(0xFF000000u | static_cast<uint32_t>(index)));
+        record.setFontBold(index % 2 == 0);
+        (void)cache.add(record);
+        records.push_back(std::move(record));
+    }
+    std::mt19937 random(11);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cache.add(records[random() % kRecords]));
+    state.counters["cached"] = cache.count();
+}
+BENCHMARK(BM_CharacterPropertiesCacheLookup)->Unit(benchmark::kNanosecond);
 
 } // namespace
 } // namespace velmo::bench

@@ -51,15 +51,15 @@ void DocumentModelExporter::exportRuns(const model::PieceTable& pieceTable, cons
         exportRun(pieceTable, index);
 }
 
-bool DocumentModelExporter::isHidden(const model::TextRunBase& run) const
+bool DocumentModelExporter::isHidden(const model::PieceTable& pieceTable, RunIndex runIndex) const
 {
-    return documentModel_.characterFormattingCache()[run.characterFormattingIndex()].hidden;
+    return pieceTable.mergedCharacterFormatting(runIndex).hidden();
 }
 
 bool DocumentModelExporter::isHiddenParagraph(const model::PieceTable& pieceTable, const model::Paragraph& paragraph) const
 {
     for (RunIndex index = paragraph.firstRunIndex(); index <= paragraph.lastRunIndex(); ++index) {
-        if (!isHidden(pieceTable.run(index)))
+        if (!isHidden(pieceTable, index))
             return false;
     }
     return true;
@@ -85,7 +85,7 @@ void DocumentModelExporter::exportRun(const model::PieceTable& pieceTable, RunIn
         exportFieldResultEndRun(pieceTable, runIndex);
         return;
     }
-    if (!exportHiddenText_ && (fieldCodeNestingLevel_ > 0 || isHidden(run)))
+    if (!exportHiddenText_ && (fieldCodeNestingLevel_ > 0 || isHidden(pieceTable, runIndex)))
         return;
     switch (kind) {
     case RunKind::Paragraph: exportParagraphRun(pieceTable, runIndex); return;

@@ -57,7 +57,7 @@ protected:
     const model::DocumentModel& documentModel_; // outlives the exporter
 
 private:
-    [[nodiscard]] bool isHidden(const model::TextRunBase& run) const;
+    [[nodiscard]] bool isHidden(const model::PieceTable& pieceTable, RunIndex runIndex) const;
     [[nodiscard]] bool isHiddenParagraph(const model::PieceTable& pieceTable, const model::Paragraph& paragraph) const;
     void exportRun(const model::PieceTable& pieceTable, RunIndex runIndex);
 

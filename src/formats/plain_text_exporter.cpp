@@ -137,8 +137,7 @@ std::vector<uint8_t> PlainTextExporter::exportContent()
 void PlainTextExporter::exportTextRun(const model::PieceTable& pieceTable, RunIndex runIndex)
 {
     std::u16string text = pieceTable.runPlainText(runIndex);
-    const auto& formatting = documentModel_.characterFormattingCache()[pieceTable.run(runIndex).characterFormattingIndex()];
-    if (formatting.allCaps)
+    if (pieceTable.mergedCharacterFormatting(runIndex).allCaps())
         text = toUpper(text);
     for (const char16_t character : text) {
         if (character == u'\v')

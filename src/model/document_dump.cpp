@@ -85,25 +85,49 @@ std::string storyLabel(const ContentTypeBase& contentType)
     return label;
 }
 
-void dumpCharacterFormatting(std::string& out, const CharacterFormattingInfo& info)
+std::string hexColor(AlphaColor color)
 {
-    out += " font=" + quoted(info.fontName) + " size=" + std::to_string(info.doubleFontSize);
-    if (info.bold)
-        out += " bold";
-    if (info.italic)
-        out += " italic";
-    if (info.allCaps)
-        out += " allcaps";
-    if (info.hidden)
-        out += " hidden";
+    char text[12];
+    std::snprintf(text, sizeof text, "#%08X", color);
+    return text;
 }
 
-void dumpStory(std::string& out, const DocumentModel& documentModel, const PieceTable& pieceTable)
+/// The effective character formatting: font and size always, everything else when not default.
+void dumpCharacterFormatting(std::string& out, const CharacterFormattingInfo& info)
+{
+    out += " font=" + quoted(info.fontName()) + " size=" + std::to_string(info.doubleFontSize());
+    const auto flag = [&out](bool value, const char* name) {
+        if (value)
+            out += std::string(" ") + name;
+    };
+    flag(info.fontBold(), "bold");
+    flag(info.fontItalic(), "italic");
+    flag(info.allCaps(), "allcaps");
+    flag(info.hidden(), "hidden");
+    flag(info.noProof(), "noproof");
+    flag(info.underlineWordsOnly(), "underline-words");
+    flag(info.strikeoutWordsOnly(), "strikeout-words");
+    if (info.fontUnderlineType() != UnderlineType::None)
+        out += " underline=" + std::to_string(static_cast<int>(info.fontUnderlineType()));
+    if (info.fontStrikeoutType() != StrikeoutType::None)
+        out += " strikeout=" + std::to_string(static_cast<int>(info.fontStrikeoutType()));
+    if (info.script() != CharacterFormattingScript::Normal)
+        out += " script=" + std::to_string(static_cast<int>(info.script()));
+    if (info.foreColor() != kEmptyColor)
+        out += " color=" + hexColor(info.foreColor());
+    if (info.backColor() != kTransparentColor)
+        out += " back=" + hexColor(info.backColor());
+    if (info.underlineColor() != kEmptyColor)
+        out += " underline-color=" + hexColor(info.underlineColor());
+    if (info.strikeoutColor() != kEmptyColor)
+        out += " strikeout-color=" + hexColor(info.strikeoutColor());
+}
+
+void dumpStory(std::string& out, const PieceTable& pieceTable)
 {
     out += "story " + storyLabel(pieceTable.contentType()) + " paragraphs=" +
            std::to_string(pieceTable.paragraphCount()) + " length=" +
            std::to_string(pieceTable.documentEndLogPosition().value() + 1) + "\n";
-    const CharacterFormattingCache& cache = documentModel.characterFormattingCache();
     for (int32_t index = 0; index < pieceTable.paragraphCount(); ++index) {
         const Paragraph& paragraph = pieceTable.paragraph(ParagraphIndex(index));
         out += "  paragraph " + std::to_string(index) + " at=" + std::to_string(paragraph.logPosition().value()) +
@@ -116,7 +140,7 @@ void dumpStory(std::string& out, const DocumentModel& documentModel, const Piece
                 out += " " + quoted(pieceTable.runText(runIndex));
             if (run.kind() == RunKind::FootNote || run.kind() == RunKind::EndNote)
                 out += " note=" + std::to_string(static_cast<const FootNoteRunBase&>(run).noteIndex());
-            dumpCharacterFormatting(out, cache[run.characterFormattingIndex()]);
+            dumpCharacterFormatting(out, pieceTable.mergedCharacterFormatting(runIndex));
             if (run.characterStyleIndex() != 0)
                 out += " charstyle=" + std::to_string(run.characterStyleIndex());
             out += "\n";
@@ -136,7 +160,7 @@ std::string dumpDocument(const DocumentModel& documentModel)
                std::to_string(section.lastParagraphIndex().value()) + "\n";
     }
     for (const PieceTable* pieceTable : documentModel.pieceTables())
-        dumpStory(out, documentModel, *pieceTable);
+        dumpStory(out, *pieceTable);
     return out;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/positions.h"
-#include "model/character_formatting.h"
+#include "model/document_cache.h"
 #include "model/document_format.h"
 #include "model/document_model_change_actions.h"
 #include "model/document_model_deferred_changes.h"
@@ -80,8 +80,8 @@ public:
     /// Inserts a section break at a main-story position: the text before it ends a new section.
     void insertSection(DocumentLogPosition logPosition);
 
-    [[nodiscard]] CharacterFormattingCache& characterFormattingCache() noexcept { return characterFormattingCache_; }
-    [[nodiscard]] const CharacterFormattingCache& characterFormattingCache() const noexcept { return characterFormattingCache_; }
+    [[nodiscard]] DocumentCache& cache() noexcept { return cache_; }
+    [[nodiscard]] const DocumentCache& cache() const noexcept { return cache_; }
     [[nodiscard]] const platform::IFontCoverage* fontCoverage() const noexcept { return fontCoverage_; }
     [[nodiscard]] bool useFontSubstitution() const noexcept { return useFontSubstitution_; }
     void setUseFontSubstitution(bool value) noexcept { useFontSubstitution_ = value; }
@@ -148,7 +148,7 @@ private:
     std::vector<std::unique_ptr<EndNote>> endNotes_;
     PieceTable* activePieceTable_ = nullptr;
     std::vector<std::unique_ptr<Section>> sections_;
-    CharacterFormattingCache characterFormattingCache_;
+    DocumentCache cache_;
     std::unique_ptr<DocumentHistory> history_;
     LastInsertedRunInfo lastInsertedRunInfo_;
     const platform::IFontCoverage* fontCoverage_;

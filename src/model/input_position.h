@@ -11,7 +11,7 @@ namespace velmo::model {
 struct InputPosition {
     DocumentLogPosition logPosition;
     ParagraphIndex paragraphIndex;
-    int32_t characterFormattingIndex = 0;
+    int32_t characterPropertiesIndex = 0;
     int32_t characterStyleIndex = 0;
 };
 

@@ -3,6 +3,7 @@
 #include "core/editor_exception.h"
 #include "model/content_type.h"
 #include "model/document_model.h"
+#include "model/merged_character_properties.h"
 #include "model/runs.h"
 
 #include <cassert>
@@ -155,6 +156,18 @@ DocumentLogPosition PieceTable::runLogPosition(RunIndex runIndex) const
     return DocumentLogPosition(position);
 }
 
+const CharacterFormattingInfo& PieceTable::mergedCharacterFormatting(RunIndex runIndex) const
+{
+    const TextRunBase& target = run(runIndex);
+    DocumentCache& cache = documentModel_->cache();
+    if (target.mergedCharacterFormattingCacheIndex() < 0) {
+        MergedCharacterProperties merged(cache.characterFormattingCache()[target.characterPropertiesIndex()]);
+        merged.merge(cache.characterFormattingCache()[DocumentCache::kDefaultPropertiesIndex]);
+        target.setMergedCharacterFormattingCacheIndex(cache.mergedCharacterFormattingInfoCache().add(merged.info()));
+    }
+    return cache.mergedCharacterFormattingInfoCache()[target.mergedCharacterFormattingCacheIndex()];
+}
+
 std::u16string PieceTable::runText(RunIndex runIndex) const
 {
     const TextRunBase& target = run(runIndex);
@@ -196,7 +209,7 @@ InputPosition PieceTable::createInputPosition(DocumentLogPosition logPosition) c
     InputPosition result;
     result.logPosition = logPosition;
     result.paragraphIndex = position.paragraphIndex;
-    result.characterFormattingIndex = source.characterFormattingIndex();
+    result.characterPropertiesIndex = source.characterPropertiesIndex();
     result.characterStyleIndex = source.characterStyleIndex();
     return result;
 }

@@ -2,6 +2,7 @@
 
 #include "core/block_vector.h"
 #include "core/positions.h"
+#include "model/character_formatting_info.h"
 #include "model/chunked_string_builder.h"
 #include "model/document_model_position.h"
 #include "model/input_position.h"
@@ -64,6 +65,10 @@ public:
     [[nodiscard]] RunIndex calculateRunIndex(const RunBase& run, RunIndex defaultValue) const;
     [[nodiscard]] DocumentLogPosition runLogPosition(RunIndex runIndex) const;
 
+    /// The run's effective character formatting: its own properties over the document defaults.
+    /// Computed once and remembered as an index until the run's formatting changes.
+    [[nodiscard]] const CharacterFormattingInfo& mergedCharacterFormatting(RunIndex runIndex) const;
+
     /// The characters a run stores in the buffer.
     [[nodiscard]] std::u16string runText(RunIndex runIndex) const;
     /// What a run contributes to plain text (a paragraph mark becomes CR LF).
@@ -91,9 +96,9 @@ public:
     /// Deletes [logPosition, logPosition + length); the story's last paragraph mark stays.
     void deleteContent(DocumentLogPosition logPosition, int32_t length);
 
-    /// Gives the runs of [logPosition, logPosition + length) the cached formatting `formattingIndex`,
+    /// Gives the runs of [logPosition, logPosition + length) the cached formatting `propertiesIndex`,
     /// then joins runs that became equal.
-    void setCharacterFormatting(DocumentLogPosition logPosition, int32_t length, int32_t formattingIndex);
+    void setCharacterFormatting(DocumentLogPosition logPosition, int32_t length, int32_t propertiesIndex);
 
     void splitTextRun(ParagraphIndex paragraphIndex, RunIndex runIndex, int32_t offset);
     void joinTextRuns(ParagraphIndex paragraphIndex, RunIndex runIndex);

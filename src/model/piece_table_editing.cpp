@@ -86,7 +86,7 @@ bool PieceTable::tryMergeText(InputPosition& position, std::u16string_view text)
     }
     const TextRunBase& run = *runs_[runIndex];
     // Extending works only while the run's characters end where the new ones are appended.
-    const bool formattingMatches = run.characterFormattingIndex() == position.characterFormattingIndex &&
+    const bool formattingMatches = run.characterPropertiesIndex() == position.characterPropertiesIndex &&
                                    run.characterStyleIndex() == position.characterStyleIndex;
     if (!formattingMatches || run.startIndex() + run.length() != textBuffer_.length()) {
         documentModel_->resetMerging();
@@ -115,7 +115,7 @@ void PieceTable::insertRunAt(InputPosition& position, RunKind kind, std::u16stri
     params.runIndex = runIndex;
     params.startIndex = start;
     params.length = length;
-    params.characterFormattingIndex = position.characterFormattingIndex;
+    params.characterPropertiesIndex = position.characterPropertiesIndex;
     params.characterStyleIndex = position.characterStyleIndex;
     params.noteIndex = noteIndex;
     DocumentHistory& history = documentModel_->history();
@@ -280,15 +280,15 @@ void PieceTable::deleteContent(DocumentLogPosition logPosition, int32_t length)
     documentModel_->applyChanges(*this, DocumentModelChangeType::DeleteContent, firstRun, firstRun);
 }
 
-void PieceTable::setCharacterFormatting(DocumentLogPosition logPosition, int32_t length, int32_t formattingIndex)
+void PieceTable::setCharacterFormatting(DocumentLogPosition logPosition, int32_t length, int32_t propertiesIndex)
 {
     const DocumentLogPosition end = documentEndLogPosition();
     if (logPosition.value() < 0 || logPosition > end)
         throw core::EditorException::invalidValue(logPosition.value(), "logPosition");
     if (length <= 0 || static_cast<int64_t>(logPosition.value()) + length > static_cast<int64_t>(end.value()) + 1)
         throw core::EditorException::invalidValue(length, "length");
-    if (formattingIndex < 0 || formattingIndex >= documentModel_->characterFormattingCache().count())
-        throw core::EditorException::invalidValue(formattingIndex, "formattingIndex");
+    if (!documentModel_->cache().characterFormattingCache().isIndexValid(propertiesIndex))
+        throw core::EditorException::invalidValue(propertiesIndex, "propertiesIndex");
     BatchUpdateScope batch(*documentModel_);
     documentModel_->resetMerging();
     const DocumentLogPosition rangeEnd = logPosition + length;
@@ -298,9 +298,9 @@ void PieceTable::setCharacterFormatting(DocumentLogPosition logPosition, int32_t
     RunIndex lastRun = firstRun;
     for (int32_t covered = 0;; ++lastRun) {
         TextRunBase& target = run(lastRun);
-        if (target.characterFormattingIndex() != formattingIndex) {
-            documentModel_->history().execute(std::make_unique<CharacterFormattingIndexChangedHistoryItem>(
-                *this, lastRun, target.characterFormattingIndex(), formattingIndex));
+        if (target.characterPropertiesIndex() != propertiesIndex) {
+            documentModel_->history().execute(std::make_unique<CharacterPropertiesIndexChangedHistoryItem>(
+                *this, lastRun, target.characterPropertiesIndex(), propertiesIndex));
         }
         covered += target.length();
         if (covered >= length)
@@ -340,9 +340,9 @@ void PieceTable::splitRunByCharset(RunIndex runIndex)
     const TextRunBase& target = run(runIndex);
     if (target.kind() != RunKind::Text)
         return;
-    CharacterFormattingCache& cache = documentModel_->characterFormattingCache();
-    const int32_t formattingIndex = target.characterFormattingIndex();
-    const std::u16string fontName = cache[formattingIndex].fontName;
+    auto& cache = documentModel_->cache().characterFormattingCache();
+    const int32_t propertiesIndex = target.characterPropertiesIndex();
+    const std::u16string fontName = mergedCharacterFormatting(runIndex).fontName();
     const std::u16string text = runText(runIndex);
 
     // Where the chosen font changes, and which font each part gets.
@@ -379,11 +379,11 @@ void PieceTable::splitRunByCharset(RunIndex runIndex)
     for (size_t part = 0; part < parts.size(); ++part) {
         if (parts[part].fontName == fontName)
             continue;
-        CharacterFormattingInfo info = cache[formattingIndex];
-        info.fontName = parts[part].fontName;
+        CharacterFormattingBase properties = cache[propertiesIndex];
+        properties.setFontName(parts[part].fontName);
         const RunIndex partRun = runIndex + static_cast<int32_t>(part);
-        documentModel_->history().execute(std::make_unique<CharacterFormattingIndexChangedHistoryItem>(
-            *this, partRun, formattingIndex, cache.add(info)));
+        documentModel_->history().execute(std::make_unique<CharacterPropertiesIndexChangedHistoryItem>(
+            *this, partRun, propertiesIndex, cache.add(properties)));
     }
 }
 

@@ -72,8 +72,16 @@ class TextRunBase : public RunBase {
 public:
     using RunBase::RunBase;
 
-    [[nodiscard]] int32_t characterFormattingIndex() const noexcept { return characterFormattingIndex_; }
-    void setCharacterFormattingIndex(int32_t index) noexcept { characterFormattingIndex_ = index; }
+    /// The run's own character formatting: an index into the document's character formatting cache.
+    [[nodiscard]] int32_t characterPropertiesIndex() const noexcept { return characterPropertiesIndex_; }
+    void setCharacterPropertiesIndex(int32_t index) noexcept
+    {
+        characterPropertiesIndex_ = index;
+        mergedCharacterFormattingCacheIndex_ = -1;
+    }
+    /// The effective formatting's index in the merged cache; -1 until computed.
+    [[nodiscard]] int32_t mergedCharacterFormattingCacheIndex() const noexcept { return mergedCharacterFormattingCacheIndex_; }
+    void setMergedCharacterFormattingCacheIndex(int32_t index) const noexcept { mergedCharacterFormattingCacheIndex_ = index; }
     [[nodiscard]] int32_t characterStyleIndex() const noexcept { return characterStyleIndex_; }
     void setCharacterStyleIndex(int32_t index) noexcept { characterStyleIndex_ = index; }
     [[nodiscard]] uint16_t rowProcessingFlags() const noexcept { return rowProcessingFlags_; }
@@ -82,14 +90,15 @@ public:
     /// Takes over character style and formatting of another run.
     void takeFormattingFrom(const TextRunBase& source) noexcept
     {
-        characterFormattingIndex_ = source.characterFormattingIndex_;
+        setCharacterPropertiesIndex(source.characterPropertiesIndex_);
         characterStyleIndex_ = source.characterStyleIndex_;
         setFontCacheIndex(source.fontCacheIndex());
     }
 
 private:
-    int32_t characterFormattingIndex_ = 0;
+    int32_t characterPropertiesIndex_ = 0;
     int32_t characterStyleIndex_ = 0;
+    mutable int32_t mergedCharacterFormattingCacheIndex_ = -1; // reset whenever the run's formatting changes
     uint16_t rowProcessingFlags_ = 0; // owned by the layout engine
 };
 

@@ -10,7 +10,7 @@ void TextRunInsertedHistoryItem::redoCore()
 {
     Paragraph& paragraph = pieceTable_.paragraph(params_.paragraphIndex);
     std::unique_ptr<TextRunBase> run = createRun(params_.kind, paragraph, params_.startIndex, params_.length);
-    run->setCharacterFormattingIndex(params_.characterFormattingIndex);
+    run->setCharacterPropertiesIndex(params_.characterPropertiesIndex);
     run->setCharacterStyleIndex(params_.characterStyleIndex);
     if (params_.kind == RunKind::FootNote || params_.kind == RunKind::EndNote)
         static_cast<FootNoteRunBase&>(*run).setNoteIndex(params_.noteIndex);
@@ -85,15 +85,15 @@ void SimpleTextRunsDeletedHistoryItem::undoCore()
     pieceTable_.documentModel().resetMerging();
 }
 
-void CharacterFormattingIndexChangedHistoryItem::redoCore()
+void CharacterPropertiesIndexChangedHistoryItem::redoCore()
 {
-    pieceTable_.run(runIndex_).setCharacterFormattingIndex(newIndex_);
+    pieceTable_.run(runIndex_).setCharacterPropertiesIndex(newIndex_);
     pieceTable_.documentModel().resetMerging();
 }
 
-void CharacterFormattingIndexChangedHistoryItem::undoCore()
+void CharacterPropertiesIndexChangedHistoryItem::undoCore()
 {
-    pieceTable_.run(runIndex_).setCharacterFormattingIndex(oldIndex_);
+    pieceTable_.run(runIndex_).setCharacterPropertiesIndex(oldIndex_);
     pieceTable_.documentModel().resetMerging();
 }
 

@@ -20,7 +20,7 @@ public:
         RunIndex runIndex;
         int32_t startIndex = 0; // in the text buffer
         int32_t length = 0;
-        int32_t characterFormattingIndex = 0;
+        int32_t characterPropertiesIndex = 0;
         int32_t characterStyleIndex = 0;
         int32_t noteIndex = -1; // note reference marks only
     };
@@ -117,9 +117,9 @@ private:
 };
 
 /// A run's character formatting replaced by another cached record.
-class CharacterFormattingIndexChangedHistoryItem final : public HistoryItem {
+class CharacterPropertiesIndexChangedHistoryItem final : public HistoryItem {
 public:
-    CharacterFormattingIndexChangedHistoryItem(PieceTable& pieceTable, RunIndex runIndex, int32_t oldIndex,
+    CharacterPropertiesIndexChangedHistoryItem(PieceTable& pieceTable, RunIndex runIndex, int32_t oldIndex,
                                                int32_t newIndex) noexcept
         : HistoryItem(pieceTable), runIndex_(runIndex), oldIndex_(oldIndex), newIndex_(newIndex)
     {

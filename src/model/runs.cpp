@@ -30,7 +30,7 @@ bool TextRun::canJoinWith(const RunBase* next) const
         return false;
     const auto& nextText = static_cast<const TextRun&>(*next);
     return nextText.characterStyleIndex() == characterStyleIndex() &&
-           nextText.characterFormattingIndex() == characterFormattingIndex();
+           nextText.characterPropertiesIndex() == characterPropertiesIndex();
 }
 
 bool SpecialTextRun::canJoinWith(const RunBase* next) const

@@ -39,13 +39,14 @@ TEST(PlainTextExporterTest, TextRunsAreWrittenAsTheyShow)
     model::PieceTable& story = document.mainPieceTable();
     story.insertText(DocumentLogPosition(0), u"one\vtwo caps");
     story.insertParagraph(DocumentLogPosition(12));
-    model::CharacterFormattingInfo caps;
-    caps.allCaps = true;
-    story.setCharacterFormatting(DocumentLogPosition(8), 4, document.characterFormattingCache().add(caps));
-    model::CharacterFormattingInfo hidden;
-    hidden.hidden = true;
+    auto& cache = document.cache().characterFormattingCache();
+    model::CharacterFormattingBase caps = cache[model::DocumentCache::kEmptyPropertiesIndex];
+    caps.setAllCaps(true);
+    story.setCharacterFormatting(DocumentLogPosition(8), 4, cache.add(caps));
+    model::CharacterFormattingBase hidden = cache[model::DocumentCache::kEmptyPropertiesIndex];
+    hidden.setHidden(true);
     story.insertText(DocumentLogPosition(13), u"secret");
-    story.setCharacterFormatting(DocumentLogPosition(13), 7, document.characterFormattingCache().add(hidden));
+    story.setCharacterFormatting(DocumentLogPosition(13), 7, cache.add(hidden));
     EXPECT_EQ(exportText(document), u"one\r\ntwo CAPS") << "a wholly hidden paragraph is left out";
 }
 

@@ -129,14 +129,14 @@ TEST(DocumentModelSetContentTest, ReaderContentIsNotUndoableAndLeavesTheDocument
                                       "section 0 paragraphs=0..2\n"
                                       "story main paragraphs=3 length=21\n"
                                       "  paragraph 0 at=0 length=7 style=0\n"
-                                      "    TextRun \"line 1\" font=\"Times New Roman\" size=24\n"
-                                      "    ParagraphRun font=\"Times New Roman\" size=24\n"
+                                      "    TextRun \"line 1\" font=\"Calibri\" size=22\n"
+                                      "    ParagraphRun font=\"Calibri\" size=22\n"
                                       "  paragraph 1 at=7 length=7 style=0\n"
-                                      "    TextRun \"line 2\" font=\"Times New Roman\" size=24\n"
-                                      "    ParagraphRun font=\"Times New Roman\" size=24\n"
+                                      "    TextRun \"line 2\" font=\"Calibri\" size=22\n"
+                                      "    ParagraphRun font=\"Calibri\" size=22\n"
                                       "  paragraph 2 at=14 length=7 style=0\n"
-                                      "    TextRun \"line 3\" font=\"Times New Roman\" size=24\n"
-                                      "    ParagraphRun font=\"Times New Roman\" size=24\n");
+                                      "    TextRun \"line 3\" font=\"Calibri\" size=22\n"
+                                      "    ParagraphRun font=\"Calibri\" size=22\n");
 }
 
 } // namespace

@@ -87,7 +87,7 @@ protected:
     DocumentModel document_;
     std::u16string reference_ = u"\r";
     std::mt19937 random_{GetParam()};
-    int32_t boldIndex_ = document_.characterFormattingCache().add(CharacterFormattingInfo{.bold = true});
+    int32_t boldIndex_ = addCharacterProperties(document_, [](auto& p) { p.setFontBold(true); });
 };
 
 TEST_P(PieceTableRandomEditTest, EveryStepMatchesThePlainStringAndUndoRedoReplays)

@@ -133,9 +133,7 @@ TEST_F(TypingMergeTest, ChangedFormattingStartsANewRun)
     InputPosition position = story().createInputPosition(at(0));
     story().insertText(position, u"a");
     story().insertText(position, u"b");
-    CharacterFormattingInfo bold;
-    bold.bold = true;
-    position.characterFormattingIndex = document_.characterFormattingCache().add(bold);
+    position.characterPropertiesIndex = addCharacterProperties(document_, [](auto& p) { p.setFontBold(true); });
     story().insertText(position, u"c");
     ASSERT_EQ(story().runCount(), 3);
     EXPECT_EQ(story().runText(RunIndex(0)), u"ab");
@@ -161,9 +159,7 @@ class RunJoinTest : public PieceTableLookupTest {
 protected:
     int32_t boldIndex()
     {
-        CharacterFormattingInfo bold;
-        bold.bold = true;
-        return document_.characterFormattingCache().add(bold);
+        return addCharacterProperties(document_, [](auto& p) { p.setFontBold(true); });
     }
 };
 
@@ -172,7 +168,7 @@ TEST_F(RunJoinTest, RemovingFormattingJoinsRunsContiguousInTheBuffer)
     story().insertText(at(0), u"one two three");
     story().setCharacterFormatting(at(4), 3, boldIndex());
     EXPECT_EQ(story().runCount(), 4);
-    story().setCharacterFormatting(at(4), 3, CharacterFormattingCache::kDefaultItemIndex);
+    story().setCharacterFormatting(at(4), 3, DocumentCache::kEmptyPropertiesIndex);
     EXPECT_EQ(story().runCount(), 2);
     EXPECT_EQ(story().runText(RunIndex(0)), u"one two three");
     expectSound(document_);
@@ -234,15 +230,14 @@ TEST(FontSubstitutionTest, CharactersTheFontLacksGetTheSubstituteFont)
     PieceTable& story = document.mainPieceTable();
     story.insertText(DocumentLogPosition(0), u"ab\u03B1\u03B2cd");
     ASSERT_EQ(story.runCount(), 4);
-    const CharacterFormattingCache& cache = document.characterFormattingCache();
     EXPECT_EQ(story.runText(RunIndex(1)), u"\u03B1\u03B2");
-    EXPECT_EQ(cache[story.run(RunIndex(1)).characterFormattingIndex()].fontName, u"Symbolic");
-    EXPECT_EQ(cache[story.run(RunIndex(2)).characterFormattingIndex()].fontName, u"Times New Roman");
+    EXPECT_EQ(story.mergedCharacterFormatting(RunIndex(1)).fontName(), u"Symbolic");
+    EXPECT_EQ(story.mergedCharacterFormatting(RunIndex(2)).fontName(), u"Calibri");
     expectSound(document);
 
     document.setUseFontSubstitution(false);
     story.insertText(DocumentLogPosition(0), u"\u03B3");
-    EXPECT_EQ(cache[story.run(RunIndex(0)).characterFormattingIndex()].fontName, u"Times New Roman");
+    EXPECT_EQ(story.mergedCharacterFormatting(RunIndex(0)).fontName(), u"Calibri");
 }
 
 } // namespace

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "model/character_formatting_info.h"
+#include "model/unique_items_cache.h"
+
+namespace velmo::model {
+
+/// The document's shared formatting values. Runs, paragraphs and styles store indices into these.
+class DocumentCache {
+public:
+    /// Index of the item that sets nothing (a new run's formatting).
+    static constexpr int32_t kEmptyPropertiesIndex = 0;
+    /// Index of the item that sets everything to the document defaults.
+    static constexpr int32_t kDefaultPropertiesIndex = 1;
+
+    DocumentCache();
+    DocumentCache(const DocumentCache&) = delete;
+    DocumentCache& operator=(const DocumentCache&) = delete;
+
+    [[nodiscard]] UniqueItemsCache<CharacterFormattingBase>& characterFormattingCache() noexcept { return characterFormattingCache_; }
+    [[nodiscard]] const UniqueItemsCache<CharacterFormattingBase>& characterFormattingCache() const noexcept
+    {
+        return characterFormattingCache_;
+    }
+    /// Effective run formatting, so that layout compares two runs' looks by index.
+    [[nodiscard]] UniqueItemsCache<CharacterFormattingInfo>& mergedCharacterFormattingInfoCache() noexcept
+    {
+        return mergedCharacterFormattingInfoCache_;
+    }
+
+private:
+    UniqueItemsCache<CharacterFormattingBase> characterFormattingCache_;
+    UniqueItemsCache<CharacterFormattingInfo> mergedCharacterFormattingInfoCache_;
+};
+
+} // namespace velmo::model
