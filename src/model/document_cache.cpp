@@ -6,11 +6,16 @@ namespace velmo::model {
 
 DocumentCache::DocumentCache()
     : characterFormattingCache_(CharacterFormattingBase(CharacterFormattingInfo::documentDefault(), 0)),
-      mergedCharacterFormattingInfoCache_(CharacterFormattingInfo::documentDefault())
+      mergedCharacterFormattingInfoCache_(CharacterFormattingInfo::documentDefault()),
+      paragraphFormattingCache_(ParagraphFormattingBase(ParagraphFormattingInfo::documentDefault(), 0)),
+      mergedParagraphFormattingInfoCache_(ParagraphFormattingInfo::documentDefault())
 {
-    [[maybe_unused]] const int32_t defaults = characterFormattingCache_.add(
+    // Each cache held only its empty item, so the defaults land at kDefaultPropertiesIndex.
+    [[maybe_unused]] const int32_t characterDefaults = characterFormattingCache_.add(
         CharacterFormattingBase(CharacterFormattingInfo::documentDefault(), kCharacterPropertiesMaskAll));
-    assert(defaults == kDefaultPropertiesIndex && "the cache held only the empty item");
+    [[maybe_unused]] const int32_t paragraphDefaults = paragraphFormattingCache_.add(
+        ParagraphFormattingBase(ParagraphFormattingInfo::documentDefault(), kParagraphPropertiesMaskAll));
+    assert(characterDefaults == kDefaultPropertiesIndex && paragraphDefaults == kDefaultPropertiesIndex);
 }
 
 } // namespace velmo::model

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/character_formatting_info.h"
+#include "model/paragraph_formatting_info.h"
 #include "model/unique_items_cache.h"
 
 namespace velmo::model {
@@ -28,9 +29,21 @@ public:
         return mergedCharacterFormattingInfoCache_;
     }
 
+    [[nodiscard]] UniqueItemsCache<ParagraphFormattingBase>& paragraphFormattingCache() noexcept { return paragraphFormattingCache_; }
+    [[nodiscard]] const UniqueItemsCache<ParagraphFormattingBase>& paragraphFormattingCache() const noexcept
+    {
+        return paragraphFormattingCache_;
+    }
+    [[nodiscard]] UniqueItemsCache<ParagraphFormattingInfo>& mergedParagraphFormattingInfoCache() noexcept
+    {
+        return mergedParagraphFormattingInfoCache_;
+    }
+
 private:
     UniqueItemsCache<CharacterFormattingBase> characterFormattingCache_;
     UniqueItemsCache<CharacterFormattingInfo> mergedCharacterFormattingInfoCache_;
+    UniqueItemsCache<ParagraphFormattingBase> paragraphFormattingCache_;
+    UniqueItemsCache<ParagraphFormattingInfo> mergedParagraphFormattingInfoCache_;
 };
 
 } // namespace velmo::model

@@ -123,6 +123,45 @@ void dumpCharacterFormatting(std::string& out, const CharacterFormattingInfo& in
         out += " strikeout-color=" + hexColor(info.strikeoutColor());
 }
 
+std::string formatFloat(float value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+    return text;
+}
+
+/// The effective paragraph formatting: alignment and spacing always, the rest when not default.
+void dumpParagraphFormatting(std::string& out, const ParagraphFormattingInfo& info)
+{
+    static constexpr const char* kAlignments[] = {"left", "right", "center", "justify"};
+    static constexpr const char* kLineSpacings[] = {"single", "1.5", "double", "multiple", "exactly", "atleast"};
+    out += std::string(" align=") + kAlignments[static_cast<int>(info.alignment())];
+    out += " spacing=" + std::to_string(info.spacingBefore()) + "/" + std::to_string(info.spacingAfter());
+    out += std::string(" line=") + kLineSpacings[static_cast<int>(info.lineSpacingType())];
+    if (info.lineSpacingType() >= ParagraphLineSpacing::Multiple)
+        out += ":" + formatFloat(info.lineSpacing());
+    if (info.leftIndent() != 0 || info.rightIndent() != 0)
+        out += " indent=" + std::to_string(info.leftIndent()) + "/" + std::to_string(info.rightIndent());
+    if (info.firstLineIndentType() != ParagraphFirstLineIndent::None)
+        out += std::string(info.firstLineIndentType() == ParagraphFirstLineIndent::Hanging ? " hanging=" : " first-line=") +
+               std::to_string(info.firstLineIndent());
+    if (info.outlineLevel() != 0)
+        out += " outline=" + std::to_string(info.outlineLevel());
+    const auto flag = [&out](bool value, const char* name) {
+        if (value)
+            out += std::string(" ") + name;
+    };
+    flag(info.keepWithNext(), "keep-with-next");
+    flag(info.keepLinesTogether(), "keep-lines");
+    flag(info.pageBreakBefore(), "page-break-before");
+    flag(!info.widowOrphanControl(), "no-widow-control");
+    flag(info.contextualSpacing(), "contextual-spacing");
+    flag(info.suppressHyphenation(), "no-hyphenation");
+    flag(info.suppressLineNumbers(), "no-line-numbers");
+    if (info.backColor() != kEmptyColor)
+        out += " back=" + hexColor(info.backColor());
+}
+
 void dumpStory(std::string& out, const PieceTable& pieceTable)
 {
     out += "story " + storyLabel(pieceTable.contentType()) + " paragraphs=" +
@@ -131,8 +170,9 @@ void dumpStory(std::string& out, const PieceTable& pieceTable)
     for (int32_t index = 0; index < pieceTable.paragraphCount(); ++index) {
         const Paragraph& paragraph = pieceTable.paragraph(ParagraphIndex(index));
         out += "  paragraph " + std::to_string(index) + " at=" + std::to_string(paragraph.logPosition().value()) +
-               " length=" + std::to_string(paragraph.length()) + " style=" +
-               std::to_string(paragraph.paragraphStyleIndex()) + "\n";
+               " length=" + std::to_string(paragraph.length()) + " style=" + std::to_string(paragraph.paragraphStyleIndex());
+        dumpParagraphFormatting(out, pieceTable.mergedParagraphFormatting(paragraph));
+        out += "\n";
         for (RunIndex runIndex = paragraph.firstRunIndex(); runIndex <= paragraph.lastRunIndex(); ++runIndex) {
             const TextRunBase& run = pieceTable.run(runIndex);
             out += std::string("    ") + runKindName(run.kind());

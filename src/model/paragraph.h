@@ -33,14 +33,22 @@ public:
 
     [[nodiscard]] int32_t paragraphStyleIndex() const noexcept { return paragraphStyleIndex_; }
     void setParagraphStyleIndex(int32_t index) noexcept { paragraphStyleIndex_ = index; }
-    [[nodiscard]] int32_t paragraphFormattingIndex() const noexcept { return paragraphFormattingIndex_; }
-    void setParagraphFormattingIndex(int32_t index) noexcept { paragraphFormattingIndex_ = index; }
+    /// The paragraph's own formatting: an index into the document's paragraph formatting cache.
+    [[nodiscard]] int32_t paragraphPropertiesIndex() const noexcept { return paragraphPropertiesIndex_; }
+    void setParagraphPropertiesIndex(int32_t index) noexcept
+    {
+        paragraphPropertiesIndex_ = index;
+        mergedParagraphFormattingCacheIndex_ = -1;
+    }
+    /// The effective formatting's index in the merged cache; -1 until computed.
+    [[nodiscard]] int32_t mergedParagraphFormattingCacheIndex() const noexcept { return mergedParagraphFormattingCacheIndex_; }
+    void setMergedParagraphFormattingCacheIndex(int32_t index) const noexcept { mergedParagraphFormattingCacheIndex_ = index; }
 
     /// Takes over style and formatting of another paragraph (a split or merge keeps them).
     void copyFormattingFrom(const Paragraph& other) noexcept
     {
         paragraphStyleIndex_ = other.paragraphStyleIndex_;
-        paragraphFormattingIndex_ = other.paragraphFormattingIndex_;
+        setParagraphPropertiesIndex(other.paragraphPropertiesIndex_);
     }
 
 private:
@@ -54,7 +62,8 @@ private:
     int32_t runCount_ = 0;
     int32_t length_ = 0;
     int32_t paragraphStyleIndex_ = 0;
-    int32_t paragraphFormattingIndex_ = 0;
+    int32_t paragraphPropertiesIndex_ = 0;
+    mutable int32_t mergedParagraphFormattingCacheIndex_ = -1; // reset whenever the formatting changes
 };
 
 } // namespace velmo::model

@@ -28,7 +28,7 @@ void MergeParagraphsHistoryItem::redoCore()
     Paragraph& first = pieceTable_.paragraph(firstParagraphIndex_);
     const Paragraph& second = pieceTable_.paragraph(firstParagraphIndex_ + 1);
     previousStyleIndex_ = first.paragraphStyleIndex();
-    previousFormattingIndex_ = first.paragraphFormattingIndex();
+    previousFormattingIndex_ = first.paragraphPropertiesIndex();
     secondRunCount_ = second.runCount();
     if (!useFirstParagraphStyle_)
         first.copyFormattingFrom(second);
@@ -40,7 +40,7 @@ void MergeParagraphsHistoryItem::undoCore()
     Paragraph& first = pieceTable_.paragraph(firstParagraphIndex_);
     pieceTable_.unmergeParagraphsCore(firstParagraphIndex_, std::move(second_), secondRunCount_);
     first.setParagraphStyleIndex(previousStyleIndex_);
-    first.setParagraphFormattingIndex(previousFormattingIndex_);
+    first.setParagraphPropertiesIndex(previousFormattingIndex_);
 }
 
 void MarkRunReplacedHistoryItem::redoCore()

@@ -168,6 +168,17 @@ const CharacterFormattingInfo& PieceTable::mergedCharacterFormatting(RunIndex ru
     return cache.mergedCharacterFormattingInfoCache()[target.mergedCharacterFormattingCacheIndex()];
 }
 
+const ParagraphFormattingInfo& PieceTable::mergedParagraphFormatting(const Paragraph& paragraph) const
+{
+    DocumentCache& cache = documentModel_->cache();
+    if (paragraph.mergedParagraphFormattingCacheIndex() < 0) {
+        MergedParagraphProperties merged(cache.paragraphFormattingCache()[paragraph.paragraphPropertiesIndex()]);
+        merged.merge(cache.paragraphFormattingCache()[DocumentCache::kDefaultPropertiesIndex]);
+        paragraph.setMergedParagraphFormattingCacheIndex(cache.mergedParagraphFormattingInfoCache().add(merged.info()));
+    }
+    return cache.mergedParagraphFormattingInfoCache()[paragraph.mergedParagraphFormattingCacheIndex()];
+}
+
 std::u16string PieceTable::runText(RunIndex runIndex) const
 {
     const TextRunBase& target = run(runIndex);

@@ -4,6 +4,7 @@
 #include "core/positions.h"
 #include "model/character_formatting_info.h"
 #include "model/chunked_string_builder.h"
+#include "model/paragraph_formatting_info.h"
 #include "model/document_model_position.h"
 #include "model/input_position.h"
 #include "model/paragraph.h"
@@ -68,6 +69,9 @@ public:
     /// The run's effective character formatting: its own properties over the document defaults.
     /// Computed once and remembered as an index until the run's formatting changes.
     [[nodiscard]] const CharacterFormattingInfo& mergedCharacterFormatting(RunIndex runIndex) const;
+
+    /// The paragraph's effective formatting: its own properties over the document defaults.
+    [[nodiscard]] const ParagraphFormattingInfo& mergedParagraphFormatting(const Paragraph& paragraph) const;
 
     /// The characters a run stores in the buffer.
     [[nodiscard]] std::u16string runText(RunIndex runIndex) const;

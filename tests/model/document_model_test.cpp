@@ -9,6 +9,7 @@
 #include "model/runs.h"
 #include "model/section.h"
 #include "model_test_support.h"
+#include "support/golden.h"
 
 #include <gtest/gtest.h>
 
@@ -125,18 +126,7 @@ TEST(DocumentModelSetContentTest, ReaderContentIsNotUndoableAndLeavesTheDocument
     EXPECT_FALSE(document.history().canUndo());
     EXPECT_FALSE(document.isModified());
     expectSound(document);
-    EXPECT_EQ(dumpDocument(document), "document format=Rtf\n"
-                                      "section 0 paragraphs=0..2\n"
-                                      "story main paragraphs=3 length=21\n"
-                                      "  paragraph 0 at=0 length=7 style=0\n"
-                                      "    TextRun \"line 1\" font=\"Calibri\" size=22\n"
-                                      "    ParagraphRun font=\"Calibri\" size=22\n"
-                                      "  paragraph 1 at=7 length=7 style=0\n"
-                                      "    TextRun \"line 2\" font=\"Calibri\" size=22\n"
-                                      "    ParagraphRun font=\"Calibri\" size=22\n"
-                                      "  paragraph 2 at=14 length=7 style=0\n"
-                                      "    TextRun \"line 3\" font=\"Calibri\" size=22\n"
-                                      "    ParagraphRun font=\"Calibri\" size=22\n");
+    velmo::testing::expectMatchesGolden(dumpDocument(document), "model/golden/three_lines_read_by_a_reader.txt");
 }
 
 } // namespace

@@ -1,0 +1,135 @@
+#include "model/paragraph_formatting_info.h"
+
+#include "core/editor_exception.h"
+
+#include <bit>
+#include <string>
+
+namespace velmo::model {
+
+namespace {
+
+std::string formatFloat(float value)
+{
+    std::string text = std::to_string(value);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (!text.empty() && text.back() == '.')
+        text.pop_back();
+    return text;
+}
+
+} // namespace
+
+void ParagraphFormattingInfo::setSpacingBefore(int32_t value)
+{
+    if (value < 0)
+        throw core::EditorException::invalidValue(value, "SpacingBefore");
+    spacingBefore_ = value;
+}
+
+void ParagraphFormattingInfo::setSpacingAfter(int32_t value)
+{
+    if (value < 0)
+        throw core::EditorException::invalidValue(value, "SpacingAfter");
+    spacingAfter_ = value;
+}
+
+void ParagraphFormattingInfo::setLineSpacing(float value)
+{
+    if (!(value >= 0.0f))
+        throw core::EditorException::invalidValue(formatFloat(value), "LineSpacing");
+    lineSpacing_ = value;
+}
+
+void ParagraphFormattingInfo::setFirstLineIndent(int32_t value)
+{
+    if (value < 0)
+        throw core::EditorException::invalidValue(value, "FirstLineIndent");
+    firstLineIndent_ = value;
+}
+
+void ParagraphFormattingInfo::setOutlineLevel(int32_t value)
+{
+    if (value < 0 || value > 9)
+        throw core::EditorException::invalidValue(value, "OutlineLevel");
+    setField(7, 0xF, static_cast<uint32_t>(value));
+}
+
+void ParagraphFormattingInfo::copyProperties(const ParagraphFormattingInfo& source, ParagraphPropertiesMask mask) noexcept
+{
+    using O = UsedParagraphFormattingOption;
+    const auto has = [mask](O option) { return (mask & static_cast<uint32_t>(option)) != 0; };
+    const auto copyBits = [&](O option, int shift, uint32_t bits) {
+        if (has(option))
+            setField(shift, bits, source.packed_ >> shift & bits);
+    };
+    copyBits(O::UseAlignment, 5, 0x3);
+    copyBits(O::UseOutlineLevel, 7, 0xF);
+    copyBits(O::UseSuppressHyphenation, 11, 1);
+    copyBits(O::UseSuppressLineNumbers, 12, 1);
+    copyBits(O::UseContextualSpacing, 13, 1);
+    copyBits(O::UsePageBreakBefore, 14, 1);
+    copyBits(O::UseBeforeAutoSpacing, 15, 1);
+    copyBits(O::UseAfterAutoSpacing, 16, 1);
+    copyBits(O::UseKeepWithNext, 17, 1);
+    copyBits(O::UseKeepLinesTogether, 18, 1);
+    copyBits(O::UseWidowOrphanControl, 19, 1);
+    if (has(O::UseLineSpacing)) {
+        setField(0, 0x7, source.packed_ & 0x7);
+        lineSpacing_ = source.lineSpacing_;
+    }
+    if (has(O::UseFirstLineIndent)) {
+        setField(3, 0x3, source.packed_ >> 3 & 0x3);
+        firstLineIndent_ = source.firstLineIndent_;
+    }
+    if (has(O::UseLeftIndent))
+        leftIndent_ = source.leftIndent_;
+    if (has(O::UseRightIndent))
+        rightIndent_ = source.rightIndent_;
+    if (has(O::UseSpacingBefore))
+        spacingBefore_ = source.spacingBefore_;
+    if (has(O::UseSpacingAfter))
+        spacingAfter_ = source.spacingAfter_;
+    if (has(O::UseBackColor))
+        backColor_ = source.backColor_;
+    if (has(O::UseLeftBorder))
+        leftBorder_ = source.leftBorder_;
+    if (has(O::UseRightBorder))
+        rightBorder_ = source.rightBorder_;
+    if (has(O::UseTopBorder))
+        topBorder_ = source.topBorder_;
+    if (has(O::UseBottomBorder))
+        bottomBorder_ = source.bottomBorder_;
+}
+
+bool ParagraphFormattingInfo::operator==(const ParagraphFormattingInfo& other) const noexcept
+{
+    return packed_ == other.packed_ && leftIndent_ == other.leftIndent_ && rightIndent_ == other.rightIndent_ &&
+           spacingBefore_ == other.spacingBefore_ && spacingAfter_ == other.spacingAfter_ &&
+           firstLineIndent_ == other.firstLineIndent_ && lineSpacing_ == other.lineSpacing_ &&
+           backColor_ == other.backColor_ && leftBorder_ == other.leftBorder_ && rightBorder_ == other.rightBorder_ &&
+           topBorder_ == other.topBorder_ && bottomBorder_ == other.bottomBorder_;
+}
+
+size_t ParagraphFormattingInfo::hash() const noexcept
+{
+    const auto lengths = static_cast<size_t>(static_cast<uint32_t>(leftIndent_)) ^
+                         static_cast<size_t>(static_cast<uint32_t>(rightIndent_)) << 7 ^
+                         static_cast<size_t>(static_cast<uint32_t>(spacingBefore_)) << 14 ^
+                         static_cast<size_t>(static_cast<uint32_t>(spacingAfter_)) << 21 ^
+                         static_cast<size_t>(static_cast<uint32_t>(firstLineIndent_)) << 28;
+    return packed_ ^ lengths ^ std::bit_cast<uint32_t>(lineSpacing_) ^ backColor_ ^ leftBorder_.hash() ^
+           rightBorder_.hash() << 1 ^ topBorder_.hash() << 2 ^ bottomBorder_.hash() << 3;
+}
+
+ParagraphFormattingInfo ParagraphFormattingInfo::documentDefault()
+{
+    ParagraphFormattingInfo info;
+    info.setSpacingAfter(200);
+    info.setLineSpacingType(ParagraphLineSpacing::Multiple);
+    info.setLineSpacing(1.15f);
+    info.setWidowOrphanControl(true);
+    return info;
+}
+
+} // namespace velmo::model
