@@ -1,5 +1,8 @@
 #include "model/paragraph.h"
 
+#include "model/document_history.h"
+#include "model/document_model.h"
+#include "model/paragraph_history_items.h"
 #include "model/piece_table.h"
 
 namespace velmo::model {
@@ -27,6 +30,17 @@ RunIndex Paragraph::firstRunIndex() const
 RunIndex Paragraph::lastRunIndex() const
 {
     return firstRunIndex() + (runCount_ - 1);
+}
+
+void Paragraph::recordParagraphPropertiesIndexChange(int32_t oldIndex, int32_t newIndex, DocumentModelChangeActions actions)
+{
+    pieceTable_->documentModel().history().execute(
+        std::make_unique<ParagraphPropertiesIndexChangedHistoryItem>(*pieceTable_, index(), oldIndex, newIndex, actions));
+}
+
+void Paragraph::notifyParagraphPropertiesChanged(DocumentModelChangeActions actions)
+{
+    pieceTable_->documentModel().applyChangesCore(*pieceTable_, actions, firstRunIndex(), lastRunIndex());
 }
 
 } // namespace velmo::model

@@ -2,6 +2,7 @@
 
 #include "core/positions.h"
 #include "model/paragraph_indexed_tree.h"
+#include "model/properties_container.h"
 
 #include <cstdint>
 
@@ -11,13 +12,13 @@ class PieceTable;
 
 /// A paragraph of a story: a contiguous range of runs ending with its mark run. Index, first run
 /// index and log position are not stored absolutely but derived from the paragraph tree.
-class Paragraph {
+class Paragraph final : public IParagraphPropertiesContainer {
 public:
     explicit Paragraph(PieceTable& pieceTable) noexcept : pieceTable_(&pieceTable) {}
     Paragraph(const Paragraph&) = delete;
     Paragraph& operator=(const Paragraph&) = delete;
 
-    [[nodiscard]] PieceTable& pieceTable() const noexcept { return *pieceTable_; }
+    [[nodiscard]] PieceTable& pieceTable() const noexcept override { return *pieceTable_; }
 
     /// Number of positions, the mark included (at least 1).
     [[nodiscard]] int32_t length() const noexcept { return length_; }
@@ -34,7 +35,10 @@ public:
     [[nodiscard]] int32_t paragraphStyleIndex() const noexcept { return paragraphStyleIndex_; }
     void setParagraphStyleIndex(int32_t index) noexcept { paragraphStyleIndex_ = index; }
     /// The paragraph's own formatting: an index into the document's paragraph formatting cache.
-    [[nodiscard]] int32_t paragraphPropertiesIndex() const noexcept { return paragraphPropertiesIndex_; }
+    [[nodiscard]] int32_t paragraphPropertiesIndex() const noexcept override { return paragraphPropertiesIndex_; }
+    void setParagraphPropertiesIndexInitial(int32_t index) override { setParagraphPropertiesIndex(index); }
+    void recordParagraphPropertiesIndexChange(int32_t oldIndex, int32_t newIndex, DocumentModelChangeActions actions) override;
+    void notifyParagraphPropertiesChanged(DocumentModelChangeActions actions) override;
     void setParagraphPropertiesIndex(int32_t index) noexcept
     {
         paragraphPropertiesIndex_ = index;

@@ -43,6 +43,13 @@ void MergeParagraphsHistoryItem::undoCore()
     first.setParagraphPropertiesIndex(previousFormattingIndex_);
 }
 
+void ParagraphPropertiesIndexChangedHistoryItem::setIndex(int32_t index)
+{
+    Paragraph& paragraph = pieceTable_.paragraph(paragraphIndex_);
+    paragraph.setParagraphPropertiesIndex(index);
+    paragraph.notifyParagraphPropertiesChanged(actions_);
+}
+
 void MarkRunReplacedHistoryItem::redoCore()
 {
     pieceTable_.replaceMarkRunCore(runIndex_, newKind_);

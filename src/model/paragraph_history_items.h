@@ -53,6 +53,28 @@ private:
     std::unique_ptr<Paragraph> second_; // the removed paragraph while the merge is done
 };
 
+/// A paragraph's formatting replaced by another cached record.
+class ParagraphPropertiesIndexChangedHistoryItem final : public HistoryItem {
+public:
+    ParagraphPropertiesIndexChangedHistoryItem(PieceTable& pieceTable, ParagraphIndex paragraphIndex, int32_t oldIndex,
+                                               int32_t newIndex, DocumentModelChangeActions actions) noexcept
+        : HistoryItem(pieceTable), paragraphIndex_(paragraphIndex), oldIndex_(oldIndex), newIndex_(newIndex), actions_(actions)
+    {
+    }
+
+protected:
+    void undoCore() override { setIndex(oldIndex_); }
+    void redoCore() override { setIndex(newIndex_); }
+
+private:
+    void setIndex(int32_t index);
+
+    ParagraphIndex paragraphIndex_;
+    int32_t oldIndex_;
+    int32_t newIndex_;
+    DocumentModelChangeActions actions_;
+};
+
 /// Turns a paragraph mark into a section mark or back.
 class MarkRunReplacedHistoryItem final : public HistoryItem {
 public:

@@ -3,6 +3,7 @@
 #include "model/piece_table.h"
 
 #include "core/editor_exception.h"
+#include "model/character_properties.h"
 #include "model/content_type.h"
 #include "model/document_history.h"
 #include "model/document_model.h"
@@ -300,7 +301,7 @@ void PieceTable::setCharacterFormatting(DocumentLogPosition logPosition, int32_t
         TextRunBase& target = run(lastRun);
         if (target.characterPropertiesIndex() != propertiesIndex) {
             documentModel_->history().execute(std::make_unique<CharacterPropertiesIndexChangedHistoryItem>(
-                *this, lastRun, target.characterPropertiesIndex(), propertiesIndex));
+                *this, lastRun, target.characterPropertiesIndex(), propertiesIndex, CharacterPropertiesTraits::kAllChangeActions));
         }
         covered += target.length();
         if (covered >= length)
@@ -383,7 +384,7 @@ void PieceTable::splitRunByCharset(RunIndex runIndex)
         properties.setFontName(parts[part].fontName);
         const RunIndex partRun = runIndex + static_cast<int32_t>(part);
         documentModel_->history().execute(std::make_unique<CharacterPropertiesIndexChangedHistoryItem>(
-            *this, partRun, propertiesIndex, cache.add(properties)));
+            *this, partRun, propertiesIndex, cache.add(properties), CharacterPropertiesTraits::kAllChangeActions));
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/properties_container.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -8,6 +10,7 @@ namespace velmo::model {
 
 class ChunkedStringBuilder;
 class Paragraph;
+class PieceTable;
 
 /// The concrete run classes; a discriminator for code that must tell them apart cheaply.
 enum class RunKind : uint8_t {
@@ -68,12 +71,16 @@ private:
 };
 
 /// A run with character formatting: every run class of a story derives from it.
-class TextRunBase : public RunBase {
+class TextRunBase : public RunBase, public ICharacterPropertiesContainer {
 public:
     using RunBase::RunBase;
 
+    [[nodiscard]] PieceTable& pieceTable() const override;
     /// The run's own character formatting: an index into the document's character formatting cache.
-    [[nodiscard]] int32_t characterPropertiesIndex() const noexcept { return characterPropertiesIndex_; }
+    [[nodiscard]] int32_t characterPropertiesIndex() const noexcept override { return characterPropertiesIndex_; }
+    void setCharacterPropertiesIndexInitial(int32_t index) override { setCharacterPropertiesIndex(index); }
+    void recordCharacterPropertiesIndexChange(int32_t oldIndex, int32_t newIndex, DocumentModelChangeActions actions) override;
+    void notifyCharacterPropertiesChanged(DocumentModelChangeActions actions) override;
     void setCharacterPropertiesIndex(int32_t index) noexcept
     {
         characterPropertiesIndex_ = index;

@@ -87,14 +87,20 @@ void SimpleTextRunsDeletedHistoryItem::undoCore()
 
 void CharacterPropertiesIndexChangedHistoryItem::redoCore()
 {
-    pieceTable_.run(runIndex_).setCharacterPropertiesIndex(newIndex_);
-    pieceTable_.documentModel().resetMerging();
+    setIndex(newIndex_);
 }
 
 void CharacterPropertiesIndexChangedHistoryItem::undoCore()
 {
-    pieceTable_.run(runIndex_).setCharacterPropertiesIndex(oldIndex_);
-    pieceTable_.documentModel().resetMerging();
+    setIndex(oldIndex_);
+}
+
+void CharacterPropertiesIndexChangedHistoryItem::setIndex(int32_t index)
+{
+    pieceTable_.run(runIndex_).setCharacterPropertiesIndex(index);
+    DocumentModel& document = pieceTable_.documentModel();
+    document.resetMerging();
+    document.applyChangesCore(pieceTable_, actions_, runIndex_, runIndex_);
 }
 
 } // namespace velmo::model

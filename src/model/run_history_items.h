@@ -119,9 +119,9 @@ private:
 /// A run's character formatting replaced by another cached record.
 class CharacterPropertiesIndexChangedHistoryItem final : public HistoryItem {
 public:
-    CharacterPropertiesIndexChangedHistoryItem(PieceTable& pieceTable, RunIndex runIndex, int32_t oldIndex,
-                                               int32_t newIndex) noexcept
-        : HistoryItem(pieceTable), runIndex_(runIndex), oldIndex_(oldIndex), newIndex_(newIndex)
+    CharacterPropertiesIndexChangedHistoryItem(PieceTable& pieceTable, RunIndex runIndex, int32_t oldIndex, int32_t newIndex,
+                                               DocumentModelChangeActions actions) noexcept
+        : HistoryItem(pieceTable), runIndex_(runIndex), oldIndex_(oldIndex), newIndex_(newIndex), actions_(actions)
     {
     }
 
@@ -130,9 +130,12 @@ protected:
     void redoCore() override;
 
 private:
+    void setIndex(int32_t index);
+
     RunIndex runIndex_;
     int32_t oldIndex_;
     int32_t newIndex_;
+    DocumentModelChangeActions actions_;
 };
 
 } // namespace velmo::model

@@ -2,6 +2,11 @@
 
 #include "core/editor_exception.h"
 #include "model/chunked_string_builder.h"
+#include "model/document_history.h"
+#include "model/document_model.h"
+#include "model/paragraph.h"
+#include "model/piece_table.h"
+#include "model/run_history_items.h"
 
 namespace velmo::model {
 
@@ -11,6 +16,29 @@ void RunBase::setLength(int32_t length)
     if (length < 1)
         throw core::EditorException::invalidValue(length, "length");
     length_ = length;
+}
+
+PieceTable& TextRunBase::pieceTable() const
+{
+    return paragraph().pieceTable();
+}
+
+void TextRunBase::recordCharacterPropertiesIndexChange(int32_t oldIndex, int32_t newIndex, DocumentModelChangeActions actions)
+{
+    PieceTable& story = pieceTable();
+    const RunIndex runIndex = story.calculateRunIndex(*this, RunIndex(-1));
+    if (runIndex.value() < 0)
+        throw core::EditorException::internalError();
+    story.documentModel().history().execute(
+        std::make_unique<CharacterPropertiesIndexChangedHistoryItem>(story, runIndex, oldIndex, newIndex, actions));
+}
+
+void TextRunBase::notifyCharacterPropertiesChanged(DocumentModelChangeActions actions)
+{
+    PieceTable& story = pieceTable();
+    const RunIndex runIndex = story.calculateRunIndex(*this, RunIndex(-1));
+    if (runIndex.value() >= 0)
+        story.documentModel().applyChangesCore(story, actions, runIndex, runIndex);
 }
 
 bool RunBase::canJoinWith(const RunBase* next) const
