@@ -39,7 +39,7 @@ void adjustForRemovedRun(RunIndex& stored, RunIndex removed) noexcept
 } // namespace
 
 DocumentModel::DocumentModel(const platform::IFontCoverage* fontCoverage)
-    : history_(std::make_unique<DocumentHistory>(*this)), fontCoverage_(fontCoverage)
+    : styles_(*this), history_(std::make_unique<DocumentHistory>(*this)), fontCoverage_(fontCoverage)
 {
     mainContentType_ = std::make_unique<MainContentType>(*this);
     activePieceTable_ = &mainContentType_->pieceTable();
@@ -458,6 +458,7 @@ void DocumentModel::clearContent()
     activePieceTable_ = &mainPieceTable();
     sections_.clear();
     sections_.push_back(std::make_unique<Section>(ParagraphIndex(0), ParagraphIndex(0)));
+    styles_.createBuiltInStyles();
     lastInsertedRunInfo_ = LastInsertedRunInfo{};
     for (IDocumentModelListener* listener : listeners_)
         listener->onDocumentCleared();
@@ -469,6 +470,21 @@ void DocumentModel::createNewDocument()
     documentFormat_ = DocumentFormat::Rtf;
     saveOptions_.resetCurrent();
     endSetContent(DocumentModelChangeType::CreateEmptyDocument);
+}
+
+void DocumentModel::resetFormattingCaches()
+{
+    for (PieceTable* story : pieceTables(true)) {
+        for (int32_t run = 0; run < story->runCount(); ++run)
+            story->run(RunIndex(run)).setMergedCharacterFormattingCacheIndex(-1);
+        for (int32_t paragraph = 0; paragraph < story->paragraphCount(); ++paragraph)
+            story->paragraph(ParagraphIndex(paragraph)).setMergedParagraphFormattingCacheIndex(-1);
+    }
+    PieceTable& main = mainPieceTable();
+    applyChangesCore(main,
+                     DocumentModelChangeActions::Redraw | DocumentModelChangeActions::ResetAllPrimaryLayout |
+                         DocumentModelChangeActions::ResetPrimaryLayout | DocumentModelChangeActions::ResetSecondaryLayout,
+                     RunIndex(0), RunIndex(main.runCount() - 1));
 }
 
 void DocumentModel::addListener(IDocumentModelListener& listener)

@@ -6,6 +6,7 @@
 #include "model/document_model_change_actions.h"
 #include "model/document_model_deferred_changes.h"
 #include "model/document_save_options.h"
+#include "model/document_styles.h"
 #include "model/input_position.h"
 #include "model/last_inserted_run_info.h"
 
@@ -82,6 +83,11 @@ public:
 
     [[nodiscard]] DocumentCache& cache() noexcept { return cache_; }
     [[nodiscard]] const DocumentCache& cache() const noexcept { return cache_; }
+    [[nodiscard]] DocumentStyles& styles() noexcept { return styles_; }
+    [[nodiscard]] const DocumentStyles& styles() const noexcept { return styles_; }
+    /// Forgets every run's and paragraph's effective formatting (after a style changed) and
+    /// marks the whole main text for layout.
+    void resetFormattingCaches();
     [[nodiscard]] const platform::IFontCoverage* fontCoverage() const noexcept { return fontCoverage_; }
     [[nodiscard]] bool useFontSubstitution() const noexcept { return useFontSubstitution_; }
     void setUseFontSubstitution(bool value) noexcept { useFontSubstitution_ = value; }
@@ -149,6 +155,7 @@ private:
     PieceTable* activePieceTable_ = nullptr;
     std::vector<std::unique_ptr<Section>> sections_;
     DocumentCache cache_;
+    DocumentStyles styles_; // after cache_: the built-in styles use it
     std::unique_ptr<DocumentHistory> history_;
     LastInsertedRunInfo lastInsertedRunInfo_;
     const platform::IFontCoverage* fontCoverage_;

@@ -2,7 +2,11 @@
 
 #include "core/editor_exception.h"
 #include "model/content_type.h"
+#include "model/character_properties.h"
+#include "model/document_history.h"
 #include "model/document_model.h"
+#include "model/functional_history_item.h"
+#include "model/paragraph_properties.h"
 #include "model/merged_character_properties.h"
 #include "model/runs.h"
 
@@ -161,8 +165,21 @@ const CharacterFormattingInfo& PieceTable::mergedCharacterFormatting(RunIndex ru
     const TextRunBase& target = run(runIndex);
     DocumentCache& cache = documentModel_->cache();
     if (target.mergedCharacterFormattingCacheIndex() < 0) {
-        MergedCharacterProperties merged(cache.characterFormattingCache()[target.characterPropertiesIndex()]);
-        merged.merge(cache.characterFormattingCache()[DocumentCache::kDefaultPropertiesIndex]);
+        // Layers, first set wins: the run, its character style chain, its paragraph style chain, the defaults.
+        const auto& properties = cache.characterFormattingCache();
+        MergedCharacterProperties merged(properties[target.characterPropertiesIndex()]);
+        const DocumentStyles& styles = documentModel_->styles();
+        if (styles.characterStyles().isIndexValid(target.characterStyleIndex())) {
+            for (const CharacterStyle* style = &styles.characterStyles()[target.characterStyleIndex()]; style;
+                 style = style->parentStyle())
+                merged.merge(properties[style->characterPropertiesIndex()]);
+        }
+        const int32_t paragraphStyleIndex = target.paragraph().paragraphStyleIndex();
+        if (styles.paragraphStyles().isIndexValid(paragraphStyleIndex)) {
+            for (const ParagraphStyle* style = &styles.paragraphStyles()[paragraphStyleIndex]; style; style = style->parentStyle())
+                merged.merge(properties[style->characterPropertiesIndex()]);
+        }
+        merged.merge(properties[DocumentCache::kDefaultPropertiesIndex]);
         target.setMergedCharacterFormattingCacheIndex(cache.mergedCharacterFormattingInfoCache().add(merged.info()));
     }
     return cache.mergedCharacterFormattingInfoCache()[target.mergedCharacterFormattingCacheIndex()];
@@ -172,8 +189,14 @@ const ParagraphFormattingInfo& PieceTable::mergedParagraphFormatting(const Parag
 {
     DocumentCache& cache = documentModel_->cache();
     if (paragraph.mergedParagraphFormattingCacheIndex() < 0) {
-        MergedParagraphProperties merged(cache.paragraphFormattingCache()[paragraph.paragraphPropertiesIndex()]);
-        merged.merge(cache.paragraphFormattingCache()[DocumentCache::kDefaultPropertiesIndex]);
+        const auto& properties = cache.paragraphFormattingCache();
+        MergedParagraphProperties merged(properties[paragraph.paragraphPropertiesIndex()]);
+        const auto& styles = documentModel_->styles().paragraphStyles();
+        if (styles.isIndexValid(paragraph.paragraphStyleIndex())) {
+            for (const ParagraphStyle* style = &styles[paragraph.paragraphStyleIndex()]; style; style = style->parentStyle())
+                merged.merge(properties[style->paragraphPropertiesIndex()]);
+        }
+        merged.merge(properties[DocumentCache::kDefaultPropertiesIndex]);
         paragraph.setMergedParagraphFormattingCacheIndex(cache.mergedParagraphFormattingInfoCache().add(merged.info()));
     }
     return cache.mergedParagraphFormattingInfoCache()[paragraph.mergedParagraphFormattingCacheIndex()];
@@ -354,7 +377,7 @@ void PieceTable::splitParagraphCore(ParagraphIndex paragraphIndex, RunIndex mark
     int32_t movedLength = 0;
     for (int32_t index = offsets.runIndex; index <= markRunIndex.value(); ++index) {
         movedLength += runs_[index]->length();
-        runs_[index]->setParagraph(*newParagraph);
+        runs_[index]->moveToParagraph(*newParagraph);
     }
     newParagraph->copyFormattingFrom(paragraph);
     newParagraph->runCount_ = movedRuns;
@@ -373,7 +396,7 @@ std::unique_ptr<Paragraph> PieceTable::unsplitParagraphCore(ParagraphIndex parag
     Paragraph& next = touchParagraph(paragraphIndex + 1);
     const TreeOffsets offsets = paragraphs_.absoluteOffsets(removed);
     for (int32_t index = 0; index < removed.runCount_; ++index)
-        runs_[offsets.runIndex + index]->setParagraph(next);
+        runs_[offsets.runIndex + index]->moveToParagraph(next);
     next.runCount_ += removed.runCount_;
     next.length_ += removed.length_;
     paragraphs_.shift(paragraphIndex + 1, paragraphIndex + 1, -removed.runCount_, -removed.length_);
@@ -388,7 +411,7 @@ std::unique_ptr<Paragraph> PieceTable::mergeParagraphsCore(ParagraphIndex paragr
     Paragraph& second = touchParagraph(paragraphIndex + 1);
     const TreeOffsets offsets = paragraphs_.absoluteOffsets(second);
     for (int32_t index = 0; index < second.runCount_; ++index)
-        runs_[offsets.runIndex + index]->setParagraph(first);
+        runs_[offsets.runIndex + index]->moveToParagraph(first);
     first.runCount_ += second.runCount_;
     first.length_ += second.length_;
     std::unique_ptr<Paragraph> result = paragraphs_.remove(paragraphIndex + 1);
@@ -404,7 +427,7 @@ void PieceTable::unmergeParagraphsCore(ParagraphIndex paragraphIndex, std::uniqu
     int32_t secondLength = 0;
     for (int32_t index = secondFirstRun; index < offsets.runIndex + first.runCount_; ++index) {
         secondLength += runs_[index]->length();
-        runs_[index]->setParagraph(*second);
+        runs_[index]->moveToParagraph(*second);
     }
     first.runCount_ -= runCount;
     first.length_ -= secondLength;
@@ -413,6 +436,45 @@ void PieceTable::unmergeParagraphsCore(ParagraphIndex paragraphIndex, std::uniqu
     paragraphs_.insert(paragraphIndex + 1, std::move(second), RunIndex(secondFirstRun),
                        DocumentLogPosition(offsets.logPosition + first.length_));
     documentModel_->onParagraphInserted(*this, paragraphIndex + 1, true);
+}
+
+void PieceTable::setParagraphStyleIndex(ParagraphIndex paragraphIndex, int32_t styleIndex)
+{
+    if (!documentModel_->styles().paragraphStyles().isIndexValid(styleIndex))
+        throw core::EditorException::invalidValue(styleIndex, "paragraphStyleIndex");
+    const int32_t oldIndex = paragraph(paragraphIndex).paragraphStyleIndex();
+    if (oldIndex == styleIndex)
+        return;
+    const auto apply = [this, paragraphIndex](int32_t index) {
+        Paragraph& target = paragraph(paragraphIndex);
+        target.setParagraphStyleIndex(index);
+        target.setMergedParagraphFormattingCacheIndex(-1);
+        for (RunIndex run = target.firstRunIndex(); run <= target.lastRunIndex(); ++run)
+            this->run(run).setMergedCharacterFormattingCacheIndex(-1);
+        target.notifyParagraphPropertiesChanged(ParagraphPropertiesTraits::kAllChangeActions);
+    };
+    BatchUpdateScope batch(*documentModel_);
+    documentModel_->history().execute(std::make_unique<FunctionalHistoryItem>(
+        *this, [apply, styleIndex] { apply(styleIndex); }, [apply, oldIndex] { apply(oldIndex); }));
+}
+
+void PieceTable::setCharacterStyleIndex(RunIndex runIndex, int32_t styleIndex)
+{
+    if (!documentModel_->styles().characterStyles().isIndexValid(styleIndex))
+        throw core::EditorException::invalidValue(styleIndex, "characterStyleIndex");
+    const int32_t oldIndex = run(runIndex).characterStyleIndex();
+    if (oldIndex == styleIndex)
+        return;
+    const auto apply = [this, runIndex](int32_t index) {
+        TextRunBase& target = run(runIndex);
+        target.setCharacterStyleIndex(index);
+        target.setMergedCharacterFormattingCacheIndex(-1);
+        documentModel_->resetMerging();
+        documentModel_->applyChangesCore(*this, CharacterPropertiesTraits::kAllChangeActions, runIndex, runIndex);
+    };
+    BatchUpdateScope batch(*documentModel_);
+    documentModel_->history().execute(std::make_unique<FunctionalHistoryItem>(
+        *this, [apply, styleIndex] { apply(styleIndex); }, [apply, oldIndex] { apply(oldIndex); }));
 }
 
 void PieceTable::replaceMarkRunCore(RunIndex runIndex, RunKind newKind)

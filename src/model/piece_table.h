@@ -100,6 +100,10 @@ public:
     /// Deletes [logPosition, logPosition + length); the story's last paragraph mark stays.
     void deleteContent(DocumentLogPosition logPosition, int32_t length);
 
+    /// Gives a paragraph or run another style, as an undoable step.
+    void setParagraphStyleIndex(ParagraphIndex paragraphIndex, int32_t styleIndex);
+    void setCharacterStyleIndex(RunIndex runIndex, int32_t styleIndex);
+
     /// Gives the runs of [logPosition, logPosition + length) the cached formatting `propertiesIndex`,
     /// then joins runs that became equal.
     void setCharacterFormatting(DocumentLogPosition logPosition, int32_t length, int32_t propertiesIndex);

@@ -90,7 +90,17 @@ public:
     [[nodiscard]] int32_t mergedCharacterFormattingCacheIndex() const noexcept { return mergedCharacterFormattingCacheIndex_; }
     void setMergedCharacterFormattingCacheIndex(int32_t index) const noexcept { mergedCharacterFormattingCacheIndex_ = index; }
     [[nodiscard]] int32_t characterStyleIndex() const noexcept { return characterStyleIndex_; }
-    void setCharacterStyleIndex(int32_t index) noexcept { characterStyleIndex_ = index; }
+    void setCharacterStyleIndex(int32_t index) noexcept
+    {
+        characterStyleIndex_ = index;
+        mergedCharacterFormattingCacheIndex_ = -1;
+    }
+    /// Re-points the run to another paragraph, whose style may give it another look.
+    void moveToParagraph(Paragraph& paragraph) noexcept
+    {
+        setParagraph(paragraph);
+        mergedCharacterFormattingCacheIndex_ = -1;
+    }
     [[nodiscard]] uint16_t rowProcessingFlags() const noexcept { return rowProcessingFlags_; }
     void setRowProcessingFlags(uint16_t flags) noexcept { rowProcessingFlags_ = flags; }
 

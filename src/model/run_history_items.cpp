@@ -79,7 +79,7 @@ void SimpleTextRunsDeletedHistoryItem::undoCore()
     for (int32_t offset = 0; offset < runCount_; ++offset) {
         std::unique_ptr<TextRunBase> run = std::move(removedRuns_.back());
         removedRuns_.pop_back();
-        run->setParagraph(pieceTable_.paragraph(paragraphIndex_));
+        run->moveToParagraph(pieceTable_.paragraph(paragraphIndex_));
         pieceTable_.insertRunCore(paragraphIndex_, firstRunIndex_ + offset, std::move(run));
     }
     pieceTable_.documentModel().resetMerging();

@@ -1,0 +1,80 @@
+#include "model/paragraph_style.h"
+
+#include "model/document_history.h"
+#include "model/document_model.h"
+#include "model/functional_history_item.h"
+
+namespace velmo::model {
+
+PieceTable& ParagraphStyle::pieceTable() const
+{
+    return documentModel_.mainPieceTable();
+}
+
+void ParagraphStyle::recordCharacterPropertiesIndexChange(int32_t oldIndex, int32_t newIndex, DocumentModelChangeActions)
+{
+    documentModel_.history().execute(std::make_unique<FunctionalHistoryItem>(
+        pieceTable(),
+        [this, newIndex] {
+            characterPropertiesIndex_ = newIndex;
+            onStyleChanged();
+        },
+        [this, oldIndex] {
+            characterPropertiesIndex_ = oldIndex;
+            onStyleChanged();
+        }));
+}
+
+void ParagraphStyle::notifyCharacterPropertiesChanged(DocumentModelChangeActions)
+{
+    onStyleChanged();
+}
+
+void ParagraphStyle::recordParagraphPropertiesIndexChange(int32_t oldIndex, int32_t newIndex, DocumentModelChangeActions)
+{
+    documentModel_.history().execute(std::make_unique<FunctionalHistoryItem>(
+        pieceTable(),
+        [this, newIndex] {
+            paragraphPropertiesIndex_ = newIndex;
+            onStyleChanged();
+        },
+        [this, oldIndex] {
+            paragraphPropertiesIndex_ = oldIndex;
+            onStyleChanged();
+        }));
+}
+
+void ParagraphStyle::notifyParagraphPropertiesChanged(DocumentModelChangeActions)
+{
+    onStyleChanged();
+}
+
+void ParagraphStyle::setNextParagraphStyle(ParagraphStyle* style)
+{
+    if (style == nextParagraphStyle_)
+        return;
+    ParagraphStyle* const old = nextParagraphStyle_;
+    BatchUpdateScope batch(documentModel_);
+    documentModel_.history().execute(std::make_unique<FunctionalHistoryItem>(
+        pieceTable(), [this, style] { nextParagraphStyle_ = style; }, [this, old] { nextParagraphStyle_ = old; }));
+}
+
+int32_t ParagraphStyle::numberingListIndex() const noexcept
+{
+    if (numberingListIndex_ >= 0 || numberingListIndex_ == kNoNumbering || !parentStyle())
+        return numberingListIndex_;
+    return parentStyle()->numberingListIndex();
+}
+
+int32_t ParagraphStyle::listLevelIndex() const noexcept
+{
+    if (numberingListIndex_ >= 0)
+        return listLevelIndex_;
+    if (numberingListIndex_ == kNoNumbering || !parentStyle())
+        return 0;
+    if (listLevelIndex_ > 0 && parentStyle()->numberingListIndex() >= 0)
+        return listLevelIndex_;
+    return parentStyle()->listLevelIndex();
+}
+
+} // namespace velmo::model

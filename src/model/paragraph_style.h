@@ -1,0 +1,55 @@
+#pragma once
+
+#include "model/properties_container.h"
+#include "model/style_base.h"
+
+namespace velmo::model {
+
+/// A style of paragraph formatting, which also carries character formatting for the paragraph's text.
+class ParagraphStyle final : public StyleBase, public ICharacterPropertiesContainer, public IParagraphPropertiesContainer {
+public:
+    /// Numbering list index meaning "take the parent's".
+    static constexpr int32_t kInheritNumbering = -1;
+    /// Numbering list index meaning "numbering explicitly removed".
+    static constexpr int32_t kNoNumbering = -2;
+
+    using StyleBase::StyleBase;
+
+    [[nodiscard]] StyleType styleType() const noexcept override { return StyleType::ParagraphStyle; }
+    [[nodiscard]] ParagraphStyle* parentStyle() const noexcept { return static_cast<ParagraphStyle*>(parent()); }
+
+    [[nodiscard]] PieceTable& pieceTable() const override;
+    [[nodiscard]] int32_t characterPropertiesIndex() const noexcept override { return characterPropertiesIndex_; }
+    void setCharacterPropertiesIndexInitial(int32_t index) override { characterPropertiesIndex_ = index; }
+    void recordCharacterPropertiesIndexChange(int32_t oldIndex, int32_t newIndex, DocumentModelChangeActions actions) override;
+    void notifyCharacterPropertiesChanged(DocumentModelChangeActions actions) override;
+    [[nodiscard]] int32_t paragraphPropertiesIndex() const noexcept override { return paragraphPropertiesIndex_; }
+    void setParagraphPropertiesIndexInitial(int32_t index) override { paragraphPropertiesIndex_ = index; }
+    void recordParagraphPropertiesIndexChange(int32_t oldIndex, int32_t newIndex, DocumentModelChangeActions actions) override;
+    void notifyParagraphPropertiesChanged(DocumentModelChangeActions actions) override;
+
+    /// The style a paragraph started after one of this style gets; null keeps this style.
+    [[nodiscard]] ParagraphStyle* nextParagraphStyle() const noexcept { return nextParagraphStyle_; }
+    void setNextParagraphStyle(ParagraphStyle* style);
+    [[nodiscard]] bool autoUpdate() const noexcept { return autoUpdate_; }
+    void setAutoUpdate(bool value) noexcept { autoUpdate_ = value; }
+
+    /// The style's own numbering list: an index, kInheritNumbering or kNoNumbering.
+    [[nodiscard]] int32_t ownNumberingListIndex() const noexcept { return numberingListIndex_; }
+    [[nodiscard]] int32_t ownListLevelIndex() const noexcept { return listLevelIndex_; }
+    void setNumberingListIndex(int32_t index) noexcept { numberingListIndex_ = index; }
+    void setListLevelIndex(int32_t index) noexcept { listLevelIndex_ = index; }
+    /// The numbering list in effect: the own one when set or removed, else the parent's.
+    [[nodiscard]] int32_t numberingListIndex() const noexcept;
+    [[nodiscard]] int32_t listLevelIndex() const noexcept;
+
+private:
+    int32_t characterPropertiesIndex_ = 0;
+    int32_t paragraphPropertiesIndex_ = 0;
+    ParagraphStyle* nextParagraphStyle_ = nullptr; // same collection
+    bool autoUpdate_ = false;
+    int32_t numberingListIndex_ = kInheritNumbering;
+    int32_t listLevelIndex_ = 0;
+};
+
+} // namespace velmo::model
