@@ -2,6 +2,7 @@
 
 #include "model/character_formatting_info.h"
 #include "model/paragraph_formatting_info.h"
+#include "model/section_properties.h"
 #include "model/unique_items_cache.h"
 
 namespace velmo::model {
@@ -39,11 +40,28 @@ public:
         return mergedParagraphFormattingInfoCache_;
     }
 
+    // Section page setup; item 0 of each is the default (of the footnote cache: footnotes, item 1 endnotes).
+    [[nodiscard]] UniqueItemsCache<MarginsInfo>& marginsCache() noexcept { return marginsCache_; }
+    [[nodiscard]] UniqueItemsCache<ColumnsInfo>& columnsCache() noexcept { return columnsCache_; }
+    [[nodiscard]] UniqueItemsCache<PageInfo>& pageCache() noexcept { return pageCache_; }
+    [[nodiscard]] UniqueItemsCache<GeneralSectionInfo>& generalSectionCache() noexcept { return generalSectionCache_; }
+    [[nodiscard]] UniqueItemsCache<PageNumberingInfo>& pageNumberingCache() noexcept { return pageNumberingCache_; }
+    [[nodiscard]] UniqueItemsCache<LineNumberingInfo>& lineNumberingCache() noexcept { return lineNumberingCache_; }
+    [[nodiscard]] UniqueItemsCache<FootNoteInfo>& footNoteCache() noexcept { return footNoteCache_; }
+    static constexpr int32_t kEndNoteDefaultIndex = 1;
+
 private:
     UniqueItemsCache<CharacterFormattingBase> characterFormattingCache_;
     UniqueItemsCache<CharacterFormattingInfo> mergedCharacterFormattingInfoCache_;
     UniqueItemsCache<ParagraphFormattingBase> paragraphFormattingCache_;
     UniqueItemsCache<ParagraphFormattingInfo> mergedParagraphFormattingInfoCache_;
+    UniqueItemsCache<MarginsInfo> marginsCache_;
+    UniqueItemsCache<ColumnsInfo> columnsCache_;
+    UniqueItemsCache<PageInfo> pageCache_;
+    UniqueItemsCache<GeneralSectionInfo> generalSectionCache_;
+    UniqueItemsCache<PageNumberingInfo> pageNumberingCache_;
+    UniqueItemsCache<LineNumberingInfo> lineNumberingCache_;
+    UniqueItemsCache<FootNoteInfo> footNoteCache_;
 };
 
 } // namespace velmo::model

@@ -6,7 +6,9 @@
 #include "model/document_model_listener.h"
 #include "model/piece_table.h"
 #include "model/runs.h"
+#include "model/functional_history_item.h"
 #include "model/section.h"
+#include "model/section_headers_footers.h"
 #include "model/unsafe_document_model_editor.h"
 
 #include <algorithm>
@@ -43,7 +45,7 @@ DocumentModel::DocumentModel(const platform::IFontCoverage* fontCoverage)
 {
     mainContentType_ = std::make_unique<MainContentType>(*this);
     activePieceTable_ = &mainContentType_->pieceTable();
-    sections_.push_back(std::make_unique<Section>(ParagraphIndex(0), ParagraphIndex(0)));
+    sections_.push_back(std::make_unique<Section>(*this, ParagraphIndex(0), ParagraphIndex(0)));
 }
 
 DocumentModel::~DocumentModel() = default;
@@ -81,18 +83,44 @@ std::vector<PieceTable*> DocumentModel::pieceTables(bool includeUnreferenced) co
 
 SectionHeader& DocumentModel::createHeader(SectionIndex sectionIndex, HeaderFooterType type)
 {
-    Section& target = section(sectionIndex);
-    headers_.push_back(std::make_unique<SectionHeader>(*this, type));
-    target.setHeader(type, headers_.back().get());
-    return *headers_.back();
+    return static_cast<SectionHeader&>(SectionHeadersFooters(*this, sectionIndex, ContentTypeKind::Header).add(type));
 }
 
 SectionFooter& DocumentModel::createFooter(SectionIndex sectionIndex, HeaderFooterType type)
 {
-    Section& target = section(sectionIndex);
+    return static_cast<SectionFooter&>(SectionHeadersFooters(*this, sectionIndex, ContentTypeKind::Footer).add(type));
+}
+
+SectionHeaderFooterBase& DocumentModel::createHeaderFooter(ContentTypeKind kind, HeaderFooterType type)
+{
+    if (kind == ContentTypeKind::Header) {
+        headers_.push_back(std::make_unique<SectionHeader>(*this, type));
+        return *headers_.back();
+    }
     footers_.push_back(std::make_unique<SectionFooter>(*this, type));
-    target.setFooter(type, footers_.back().get());
     return *footers_.back();
+}
+
+void DocumentModel::changeDocumentInfo(const std::function<void(DocumentInfo&)>& change)
+{
+    DocumentInfo changed = documentInfo_;
+    change(changed);
+    if (changed == documentInfo_)
+        return;
+    const DocumentInfo old = documentInfo_;
+    BatchUpdateScope batch(*this);
+    history_->execute(std::make_unique<FunctionalHistoryItem>(
+        mainPieceTable(),
+        [this, changed] {
+            documentInfo_ = changed;
+            applyChangesCore(mainPieceTable(), DocumentModelChangeActions::Redraw | DocumentModelChangeActions::ResetAllPrimaryLayout,
+                             RunIndex(0), RunIndex(mainPieceTable().runCount() - 1));
+        },
+        [this, old] {
+            documentInfo_ = old;
+            applyChangesCore(mainPieceTable(), DocumentModelChangeActions::Redraw | DocumentModelChangeActions::ResetAllPrimaryLayout,
+                             RunIndex(0), RunIndex(mainPieceTable().runCount() - 1));
+        }));
 }
 
 NoteContentTypeBase& DocumentModel::insertNote(InputPosition& position, RunKind kind)
@@ -457,8 +485,9 @@ void DocumentModel::clearContent()
     mainPieceTable().clear();
     activePieceTable_ = &mainPieceTable();
     sections_.clear();
-    sections_.push_back(std::make_unique<Section>(ParagraphIndex(0), ParagraphIndex(0)));
+    sections_.push_back(std::make_unique<Section>(*this, ParagraphIndex(0), ParagraphIndex(0)));
     styles_.createBuiltInStyles();
+    documentInfo_ = DocumentInfo{};
     lastInsertedRunInfo_ = LastInsertedRunInfo{};
     for (IDocumentModelListener* listener : listeners_)
         listener->onDocumentCleared();

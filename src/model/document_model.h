@@ -3,6 +3,7 @@
 #include "core/positions.h"
 #include "model/document_cache.h"
 #include "model/document_format.h"
+#include "model/document_info.h"
 #include "model/document_model_change_actions.h"
 #include "model/document_model_deferred_changes.h"
 #include "model/document_save_options.h"
@@ -11,6 +12,7 @@
 #include "model/last_inserted_run_info.h"
 
 #include <exception>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -32,6 +34,8 @@ class PieceTable;
 class Section;
 class SectionFooter;
 class SectionHeader;
+class SectionHeaderFooterBase;
+enum class ContentTypeKind : uint8_t;
 enum class HeaderFooterType : uint8_t;
 enum class RunKind : uint8_t;
 
@@ -61,9 +65,16 @@ public:
     /// refers to are left out unless asked for.
     [[nodiscard]] std::vector<PieceTable*> pieceTables(bool includeUnreferenced = false) const;
 
-    /// A new empty header or footer shown on the section's pages of that type.
+    /// A new empty header or footer shown on the section's pages of that type (undoable).
     SectionHeader& createHeader(SectionIndex sectionIndex, HeaderFooterType type);
     SectionFooter& createFooter(SectionIndex sectionIndex, HeaderFooterType type);
+    /// A new empty header or footer story in the document's list, shown nowhere yet; `kind` is
+    /// ContentTypeKind::Header or ContentTypeKind::Footer. The lists never shrink.
+    SectionHeaderFooterBase& createHeaderFooter(ContentTypeKind kind, HeaderFooterType type);
+
+    [[nodiscard]] const DocumentInfo& documentInfo() const noexcept { return documentInfo_; }
+    /// Applies `change` to the document settings as one undoable step.
+    void changeDocumentInfo(const std::function<void(DocumentInfo&)>& change);
     /// A new empty note whose reference mark is inserted at a main-story position; `kind` is
     /// RunKind::FootNote or RunKind::EndNote.
     NoteContentTypeBase& insertNote(InputPosition& position, RunKind kind);
@@ -167,6 +178,7 @@ private:
 
     DocumentSaveOptions saveOptions_;
     DocumentFormat documentFormat_ = DocumentFormat::Rtf;
+    DocumentInfo documentInfo_;
     std::vector<IDocumentModelListener*> listeners_; // not owned; they unregister before they die
 };
 

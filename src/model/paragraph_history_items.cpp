@@ -66,8 +66,15 @@ void SectionInsertedHistoryItem::redoCore()
 {
     DocumentModel& document = pieceTable_.documentModel();
     Section& current = document.section(sectionIndex_);
-    if (!section_)
-        section_ = std::make_unique<Section>(current.firstParagraphIndex(), lastParagraphIndex_);
+    if (!section_) {
+        // The part split off keeps the page setup, headers and footers of the section it came from.
+        section_ = std::make_unique<Section>(document, current.firstParagraphIndex(), lastParagraphIndex_);
+        section_->copyPropertiesFrom(current);
+        for (const HeaderFooterType type : {HeaderFooterType::First, HeaderFooterType::Odd, HeaderFooterType::Even}) {
+            section_->setHeaderFooterCore(ContentTypeKind::Header, type, current.headerFooter(ContentTypeKind::Header, type));
+            section_->setHeaderFooterCore(ContentTypeKind::Footer, type, current.headerFooter(ContentTypeKind::Footer, type));
+        }
+    }
     current.setFirstParagraphIndex(lastParagraphIndex_ + 1);
     document.insertSectionCore(sectionIndex_, std::move(section_));
 }

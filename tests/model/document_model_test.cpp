@@ -8,6 +8,7 @@
 #include "model/piece_table.h"
 #include "model/runs.h"
 #include "model/section.h"
+#include "model/section_headers_footers.h"
 #include "model_test_support.h"
 #include "support/golden.h"
 
@@ -24,7 +25,7 @@ TEST(DocumentModelStoriesTest, StoriesAreListedInDocumentOrderAndOnlyWhileRefere
     document.insertSection(DocumentLogPosition(2));
     SectionFooter& footer = document.createFooter(SectionIndex(0), HeaderFooterType::Odd);
     SectionHeader& header = document.createHeader(SectionIndex(1), HeaderFooterType::First);
-    document.section(SectionIndex(1)).setFooter(HeaderFooterType::Odd, &footer); // shared by both sections
+    SectionHeadersFooters(document, SectionIndex(1), ContentTypeKind::Footer).linkToPrevious(HeaderFooterType::Odd);
     header.pieceTable().insertText(DocumentLogPosition(0), u"head");
     InputPosition position = main.createInputPosition(DocumentLogPosition(5));
     NoteContentTypeBase& endNote = document.insertNote(position, RunKind::EndNote);
