@@ -4,9 +4,11 @@
 #include "model/content_type.h"
 #include "model/document_model.h"
 #include "model/piece_table.h"
+#include "model/document_styles.h"
 #include "model/runs.h"
 #include "model/section.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace velmo::model {
@@ -162,9 +164,9 @@ void dumpParagraphFormatting(std::string& out, const ParagraphFormattingInfo& in
         out += " back=" + hexColor(info.backColor());
 }
 
-void dumpStory(std::string& out, const PieceTable& pieceTable)
+void dumpStory(std::string& out, const PieceTable& pieceTable, size_t ordinal)
 {
-    out += "story " + storyLabel(pieceTable.contentType()) + " paragraphs=" +
+    out += "story #" + std::to_string(ordinal) + " " + storyLabel(pieceTable.contentType()) + " paragraphs=" +
            std::to_string(pieceTable.paragraphCount()) + " length=" +
            std::to_string(pieceTable.documentEndLogPosition().value() + 1) + "\n";
     for (int32_t index = 0; index < pieceTable.paragraphCount(); ++index) {
@@ -188,19 +190,86 @@ void dumpStory(std::string& out, const PieceTable& pieceTable)
     }
 }
 
+void dumpSection(std::string& out, const DocumentModel& documentModel, int32_t index)
+{
+    const Section& section = documentModel.section(SectionIndex(index));
+    out += "section " + std::to_string(index) + " paragraphs=" + std::to_string(section.firstParagraphIndex().value()) +
+           ".." + std::to_string(section.lastParagraphIndex().value());
+    const PageInfo& page = section.page();
+    out += " page=" + std::to_string(page.width) + "x" + std::to_string(page.height) + " kind=" +
+           std::to_string(static_cast<int>(page.paperKind)) + (page.landscape ? " landscape" : "");
+    const MarginsInfo& margins = section.margins();
+    out += " margins=" + std::to_string(margins.left) + "/" + std::to_string(margins.right) + "/" + std::to_string(margins.top) +
+           "/" + std::to_string(margins.bottom) + " header=" + std::to_string(margins.headerOffset) +
+           " footer=" + std::to_string(margins.footerOffset);
+    if (margins.gutter != 0)
+        out += " gutter=" + std::to_string(margins.gutter);
+    out += " columns=" + std::to_string(section.actualColumnCount());
+    static constexpr const char* kStarts[] = {"next-page", "odd-page", "even-page", "continuous", "column"};
+    out += std::string(" start=") + kStarts[static_cast<int>(section.generalSettings().startType)];
+    if (section.generalSettings().differentFirstPage)
+        out += " different-first-page";
+    if (section.pageNumbering().firstPageNumber >= 0)
+        out += " first-page-number=" + std::to_string(section.pageNumbering().firstPageNumber);
+    if (section.lineNumbering().step != 0)
+        out += " line-numbers=" + std::to_string(section.lineNumbering().step);
+    // Headers and footers by their place in the story list below.
+    const std::vector<PieceTable*> stories = documentModel.pieceTables(true);
+    static constexpr const char* kTypes[] = {"first", "odd", "even"};
+    for (const ContentTypeKind kind : {ContentTypeKind::Header, ContentTypeKind::Footer}) {
+        for (const HeaderFooterType type : {HeaderFooterType::First, HeaderFooterType::Odd, HeaderFooterType::Even}) {
+            const SectionHeaderFooterBase* story = section.headerFooter(kind, type);
+            if (!story)
+                continue;
+            const auto found = std::find(stories.begin(), stories.end(), &story->pieceTable());
+            out += std::string(" ") + storyName(kind) + "-" + kTypes[static_cast<int>(type)] + "=#" +
+                   std::to_string(found - stories.begin());
+        }
+    }
+    out += "\n";
+}
+
+void dumpStyles(std::string& out, const DocumentModel& documentModel)
+{
+    const DocumentStyles& styles = documentModel.styles();
+    const auto describe = [&out](const StyleBase& style, int32_t index, const char* kind) {
+        out += std::string(kind) + " style " + std::to_string(index) + " " + quoted(style.styleName());
+        if (style.parent())
+            out += " parent=" + quoted(style.parent()->styleName());
+        if (style.deleted())
+            out += " deleted";
+    };
+    for (int32_t index = 0; index < styles.paragraphStyles().count(); ++index) {
+        const ParagraphStyle& style = styles.paragraphStyles()[index];
+        describe(style, index, "paragraph");
+        if (style.nextParagraphStyle())
+            out += " next=" + quoted(style.nextParagraphStyle()->styleName());
+        out += "\n   ";
+        dumpParagraphFormatting(out, styles.mergedWithDefaultParagraphProperties(style));
+        out += "\n   ";
+        dumpCharacterFormatting(out, styles.mergedWithDefaultCharacterProperties(style));
+        out += "\n";
+    }
+    for (int32_t index = 0; index < styles.characterStyles().count(); ++index) {
+        const CharacterStyle& style = styles.characterStyles()[index];
+        describe(style, index, "character");
+        out += "\n   ";
+        dumpCharacterFormatting(out, styles.mergedWithDefaultCharacterProperties(style));
+        out += "\n";
+    }
+}
+
 } // namespace
 
 std::string dumpDocument(const DocumentModel& documentModel)
 {
     std::string out = std::string("document format=") + formatName(documentModel.documentFormat()) + "\n";
-    for (int32_t index = 0; index < documentModel.sectionCount(); ++index) {
-        const Section& section = documentModel.section(SectionIndex(index));
-        out += "section " + std::to_string(index) + " paragraphs=" +
-               std::to_string(section.firstParagraphIndex().value()) + ".." +
-               std::to_string(section.lastParagraphIndex().value()) + "\n";
-    }
-    for (const PieceTable* pieceTable : documentModel.pieceTables())
-        dumpStory(out, *pieceTable);
+    for (int32_t index = 0; index < documentModel.sectionCount(); ++index)
+        dumpSection(out, documentModel, index);
+    dumpStyles(out, documentModel);
+    const std::vector<PieceTable*> stories = documentModel.pieceTables(true);
+    for (size_t ordinal = 0; ordinal < stories.size(); ++ordinal)
+        dumpStory(out, *stories[ordinal], ordinal);
     return out;
 }
 

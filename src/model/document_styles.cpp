@@ -5,6 +5,7 @@
 #include "model/document_history.h"
 #include "model/document_model.h"
 #include "model/functional_history_item.h"
+#include "model/merged_character_properties.h"
 #include "model/paragraph_properties.h"
 #include "model/piece_table.h"
 
@@ -144,6 +145,36 @@ void DocumentStyles::deleteParagraphStyle(ParagraphStyle& style)
         }
     }
     recordDeleted(documentModel_, style, true);
+}
+
+CharacterFormattingInfo DocumentStyles::mergedWithDefaultCharacterProperties(const CharacterStyle& style) const
+{
+    const auto& cache = documentModel_.cache().characterFormattingCache();
+    MergedCharacterProperties merged(cache[style.characterPropertiesIndex()]);
+    for (const CharacterStyle* parent = style.parentStyle(); parent; parent = parent->parentStyle())
+        merged.merge(cache[parent->characterPropertiesIndex()]);
+    merged.merge(cache[DocumentCache::kDefaultPropertiesIndex]);
+    return merged.info();
+}
+
+CharacterFormattingInfo DocumentStyles::mergedWithDefaultCharacterProperties(const ParagraphStyle& style) const
+{
+    const auto& cache = documentModel_.cache().characterFormattingCache();
+    MergedCharacterProperties merged(cache[style.characterPropertiesIndex()]);
+    for (const ParagraphStyle* parent = style.parentStyle(); parent; parent = parent->parentStyle())
+        merged.merge(cache[parent->characterPropertiesIndex()]);
+    merged.merge(cache[DocumentCache::kDefaultPropertiesIndex]);
+    return merged.info();
+}
+
+ParagraphFormattingInfo DocumentStyles::mergedWithDefaultParagraphProperties(const ParagraphStyle& style) const
+{
+    const auto& cache = documentModel_.cache().paragraphFormattingCache();
+    MergedParagraphProperties merged(cache[style.paragraphPropertiesIndex()]);
+    for (const ParagraphStyle* parent = style.parentStyle(); parent; parent = parent->parentStyle())
+        merged.merge(cache[parent->paragraphPropertiesIndex()]);
+    merged.merge(cache[DocumentCache::kDefaultPropertiesIndex]);
+    return merged.info();
 }
 
 int32_t DocumentStyles::headingParagraphStyle(int32_t level)

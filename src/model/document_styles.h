@@ -1,6 +1,8 @@
 #pragma once
 
+#include "model/character_formatting_info.h"
 #include "model/character_style.h"
+#include "model/paragraph_formatting_info.h"
 #include "model/paragraph_style.h"
 #include "model/style_collection.h"
 #include "model/style_link_manager.h"
@@ -37,6 +39,11 @@ public:
     /// and whatever used it falls back to the default style. The default style stays.
     void deleteCharacterStyle(CharacterStyle& style);
     void deleteParagraphStyle(ParagraphStyle& style);
+
+    /// A style's look: its own formatting over its parent chain and the document defaults.
+    [[nodiscard]] CharacterFormattingInfo mergedWithDefaultCharacterProperties(const CharacterStyle& style) const;
+    [[nodiscard]] CharacterFormattingInfo mergedWithDefaultCharacterProperties(const ParagraphStyle& style) const;
+    [[nodiscard]] ParagraphFormattingInfo mergedWithDefaultParagraphProperties(const ParagraphStyle& style) const;
 
     /// "Heading N", made on first use with its linked "Heading N Char".
     int32_t headingParagraphStyle(int32_t level);

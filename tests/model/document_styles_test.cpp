@@ -7,6 +7,8 @@
 #include "model/paragraph_properties.h"
 #include "model/piece_table.h"
 #include "model_test_support.h"
+#include "model/document_dump.h"
+#include "support/golden.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +82,11 @@ TEST_F(StyleChainTest, EachPropertyComesFromTheFirstLayerThatSetsIt)
     EXPECT_EQ(paragraphLook().spacingAfter(), 120);
     EXPECT_FLOAT_EQ(paragraphLook().lineSpacing(), 1.15f); // document defaults
     expectSound(document_);
+}
+
+TEST_F(StyleChainTest, DumpShowsStylesAndEffectiveFormatting)
+{
+    velmo::testing::expectMatchesGolden(dumpDocument(document_), "model/golden/style_chain.txt");
 }
 
 TEST_F(StyleChainTest, ChangingAStyleOrTheRunFollowsUndoAndRedo)

@@ -5,6 +5,8 @@
 #include "model/piece_table.h"
 #include "model/section_headers_footers.h"
 #include "model_test_support.h"
+#include "model/document_dump.h"
+#include "support/golden.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +119,12 @@ TEST_F(HeaderLinkTest, UnlinkingTheMiddleSectionGivesItACopyThatTheNextSectionFo
 
     headers(1).linkToPrevious(HeaderFooterType::First); // nothing to share: both none
     EXPECT_EQ(headers(1).object(HeaderFooterType::First), nullptr);
+}
+
+TEST_F(HeaderLinkTest, DumpShowsSectionsAndTheirHeaders)
+{
+    headers(2).unlinkFromPrevious(HeaderFooterType::Odd);
+    velmo::testing::expectMatchesGolden(dumpDocument(document_), "model/golden/three_sections_two_headers.txt");
 }
 
 TEST_F(HeaderLinkTest, ThePageChoosesFirstEvenOrOddHeaders)
