@@ -156,6 +156,7 @@ private:
     void insertRunAt(InputPosition& position, RunKind kind, std::u16string_view text, int32_t noteIndex = -1);
     [[nodiscard]] bool tryMergeText(InputPosition& position, std::u16string_view text);
     void mergeParagraphWithNext(ParagraphIndex paragraphIndex);
+    void applyNextParagraphStyle(ParagraphIndex newParagraphIndex);
     void validateInsertPosition(DocumentLogPosition logPosition) const;
 
     DocumentModel* documentModel_;     // owns the content type that owns this story

@@ -8,6 +8,7 @@
 #include "model/document_history.h"
 #include "model/document_model.h"
 #include "model/paragraph_history_items.h"
+#include "model/paragraph_properties.h"
 #include "model/run_history_items.h"
 #include "model/runs.h"
 #include "model/unsafe_document_model_editor.h"
@@ -153,6 +154,26 @@ void PieceTable::insertParagraph(InputPosition& position)
     documentModel_->history().execute(
         std::make_unique<ParagraphInsertedHistoryItem>(*this, position.paragraphIndex, markRunIndex));
     position.paragraphIndex += 1;
+    applyNextParagraphStyle(position.paragraphIndex);
+}
+
+void PieceTable::applyNextParagraphStyle(ParagraphIndex newParagraphIndex)
+{
+    // A paragraph started after the end of one whose style names a next style takes that style,
+    // without the direct paragraph formatting it inherited.
+    Paragraph& started = paragraph(newParagraphIndex);
+    if (started.length() != 1)
+        return;
+    const auto& styles = documentModel_->styles().paragraphStyles();
+    const int32_t styleIndex = paragraph(newParagraphIndex - 1).paragraphStyleIndex();
+    if (!styles.isIndexValid(styleIndex))
+        return;
+    const ParagraphStyle* next = styles[styleIndex].nextParagraphStyle();
+    const int32_t nextIndex = styles.indexOf(next);
+    if (!next || nextIndex == styleIndex)
+        return;
+    setParagraphStyleIndex(newParagraphIndex, nextIndex);
+    ParagraphProperties(started).resetAllUse();
 }
 
 void PieceTable::insertObjectRun(InputPosition& position, RunKind kind, char16_t character)

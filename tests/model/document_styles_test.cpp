@@ -149,6 +149,22 @@ TEST_F(StyleChainTest, DeletingAStyleKeepsItsChildrensLookAndFreesItsUsers)
     expectSound(document_);
 }
 
+TEST(DocumentStylesTest, EnterAtTheEndOfAHeadingStartsANormalParagraph)
+{
+    DocumentModel document;
+    PieceTable& story = document.mainPieceTable();
+    story.insertText(DocumentLogPosition(0), u"Title");
+    story.setParagraphStyleIndex(ParagraphIndex(0), document.styles().headingParagraphStyle(1));
+    ParagraphProperties(story.paragraph(ParagraphIndex(0))).setAlignment(ParagraphAlignment::Center);
+    story.insertParagraph(DocumentLogPosition(5));
+    EXPECT_EQ(story.paragraph(ParagraphIndex(1)).paragraphStyleIndex(), 0);
+    EXPECT_EQ(story.mergedParagraphFormatting(story.paragraph(ParagraphIndex(1))).alignment(), ParagraphAlignment::Left)
+        << "the direct formatting is not carried over";
+    story.insertParagraph(DocumentLogPosition(2)); // in the middle: both halves stay headings
+    EXPECT_EQ(story.paragraph(ParagraphIndex(1)).paragraphStyleIndex(), story.paragraph(ParagraphIndex(0)).paragraphStyleIndex());
+    expectSound(document);
+}
+
 TEST(DocumentStylesTest, BuiltInAndHeadingStyles)
 {
     DocumentModel document;
