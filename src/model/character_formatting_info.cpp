@@ -56,6 +56,33 @@ void CharacterFormattingInfo::copyProperties(const CharacterFormattingInfo& sour
         setNoProof(source.noProof());
 }
 
+CharacterPropertiesMask CharacterFormattingInfo::differingProperties(const CharacterFormattingInfo& other) const
+{
+    using O = UsedCharacterFormattingOption;
+    CharacterPropertiesMask mask = 0;
+    const auto differ = [&mask](bool different, O option) {
+        if (different)
+            mask = static_cast<CharacterPropertiesMask>(mask | static_cast<CharacterPropertiesMask>(option));
+    };
+    differ(!core::equalsIgnoreCase(fontName_, other.fontName_), O::UseFontName);
+    differ(doubleFontSize() != other.doubleFontSize(), O::UseDoubleFontSize);
+    differ(fontBold() != other.fontBold(), O::UseFontBold);
+    differ(fontItalic() != other.fontItalic(), O::UseFontItalic);
+    differ(fontStrikeoutType() != other.fontStrikeoutType(), O::UseFontStrikeoutType);
+    differ(fontUnderlineType() != other.fontUnderlineType(), O::UseFontUnderlineType);
+    differ(allCaps() != other.allCaps(), O::UseAllCaps);
+    differ(foreColor_ != other.foreColor_, O::UseForeColor);
+    differ(backColor_ != other.backColor_, O::UseBackColor);
+    differ(underlineColor_ != other.underlineColor_, O::UseUnderlineColor);
+    differ(strikeoutColor_ != other.strikeoutColor_, O::UseStrikeoutColor);
+    differ(underlineWordsOnly() != other.underlineWordsOnly(), O::UseUnderlineWordsOnly);
+    differ(strikeoutWordsOnly() != other.strikeoutWordsOnly(), O::UseStrikeoutWordsOnly);
+    differ(script() != other.script(), O::UseScript);
+    differ(hidden() != other.hidden(), O::UseHidden);
+    differ(noProof() != other.noProof(), O::UseNoProof);
+    return mask;
+}
+
 bool CharacterFormattingInfo::operator==(const CharacterFormattingInfo& other) const noexcept
 {
     return packed_ == other.packed_ && foreColor_ == other.foreColor_ && backColor_ == other.backColor_ &&

@@ -102,6 +102,8 @@ public:
 
     /// Copies the properties named in `mask` from `source`.
     void copyProperties(const CharacterFormattingInfo& source, CharacterPropertiesMask mask);
+    /// The properties whose values differ from `other`'s.
+    [[nodiscard]] CharacterPropertiesMask differingProperties(const CharacterFormattingInfo& other) const;
 
     [[nodiscard]] bool operator==(const CharacterFormattingInfo& other) const noexcept;
     [[nodiscard]] size_t hash() const noexcept;
@@ -169,6 +171,12 @@ public:
     void setNoProof(bool value);
     /// Clears the given bits; the values stay.
     void resetUse(CharacterPropertiesMask mask) noexcept { mask_ = static_cast<CharacterPropertiesMask>(mask_ & ~mask); }
+    /// Takes the properties in `mask` from `source` and marks them as set.
+    void setProperties(const CharacterFormattingInfo& source, CharacterPropertiesMask mask)
+    {
+        info_.copyProperties(source, mask);
+        mask_ = static_cast<CharacterPropertiesMask>(mask_ | mask);
+    }
 
     [[nodiscard]] bool operator==(const CharacterFormattingBase& other) const noexcept
     {

@@ -177,6 +177,62 @@ ParagraphFormattingInfo DocumentStyles::mergedWithDefaultParagraphProperties(con
     return merged.info();
 }
 
+int32_t DocumentStyles::copyCharacterStyleFrom(const CharacterStyle& source)
+{
+    if (const int32_t existing = characterStyles_.styleIndexByName(source.styleName()); existing >= 0)
+        return existing;
+    BatchUpdateScope batch(documentModel_);
+    const DocumentModel& sourceDocument = source.documentModel();
+    auto copy = std::make_unique<CharacterStyle>(documentModel_, source.styleName());
+    if (const CharacterStyle* parent = source.parentStyle())
+        copy->setParentCore(&characterStyles_[copyCharacterStyleFrom(*parent)]);
+    auto& cache = documentModel_.cache().characterFormattingCache();
+    copy->setCharacterPropertiesIndexInitial(cache.add(sourceDocument.cache().characterFormattingCache()[source.characterPropertiesIndex()]));
+    CharacterStyle& target = *copy;
+    const int32_t index = addCharacterStyle(std::move(copy));
+    // Other defaults may give the copy another look: set what differs.
+    const CharacterFormattingInfo wanted = sourceDocument.styles().mergedWithDefaultCharacterProperties(source);
+    const CharacterPropertiesMask differing = mergedWithDefaultCharacterProperties(target).differingProperties(wanted);
+    if (differing != 0)
+        CharacterProperties(target).change([&](CharacterFormattingBase& f) { f.setProperties(wanted, differing); },
+                                           CharacterPropertiesTraits::kAllChangeActions);
+    return index;
+}
+
+int32_t DocumentStyles::copyParagraphStyleFrom(const ParagraphStyle& source)
+{
+    if (const int32_t existing = paragraphStyles_.styleIndexByName(source.styleName()); existing >= 0)
+        return existing;
+    BatchUpdateScope batch(documentModel_);
+    const DocumentModel& sourceDocument = source.documentModel();
+    auto copy = std::make_unique<ParagraphStyle>(documentModel_, source.styleName());
+    if (const ParagraphStyle* parent = source.parentStyle())
+        copy->setParentCore(&paragraphStyles_[copyParagraphStyleFrom(*parent)]);
+    copy->setCharacterPropertiesIndexInitial(documentModel_.cache().characterFormattingCache().add(
+        sourceDocument.cache().characterFormattingCache()[source.characterPropertiesIndex()]));
+    copy->setParagraphPropertiesIndexInitial(documentModel_.cache().paragraphFormattingCache().add(
+        sourceDocument.cache().paragraphFormattingCache()[source.paragraphPropertiesIndex()]));
+    copy->setAutoUpdate(source.autoUpdate());
+    copy->setListLevelIndex(source.ownListLevelIndex());
+    ParagraphStyle& target = *copy;
+    const int32_t index = addParagraphStyle(std::move(copy));
+    if (const ParagraphStyle* next = source.nextParagraphStyle())
+        target.setNextParagraphStyle(&paragraphStyles_[copyParagraphStyleFrom(*next)]);
+    const CharacterFormattingInfo wantedCharacters = sourceDocument.styles().mergedWithDefaultCharacterProperties(source);
+    const CharacterPropertiesMask differingCharacters =
+        mergedWithDefaultCharacterProperties(target).differingProperties(wantedCharacters);
+    if (differingCharacters != 0)
+        CharacterProperties(target).change([&](CharacterFormattingBase& f) { f.setProperties(wantedCharacters, differingCharacters); },
+                                           CharacterPropertiesTraits::kAllChangeActions);
+    const ParagraphFormattingInfo wantedParagraphs = sourceDocument.styles().mergedWithDefaultParagraphProperties(source);
+    const ParagraphPropertiesMask differingParagraphs =
+        mergedWithDefaultParagraphProperties(target).differingProperties(wantedParagraphs);
+    if (differingParagraphs != 0)
+        ParagraphProperties(target).change([&](ParagraphFormattingBase& f) { f.setProperties(wantedParagraphs, differingParagraphs); },
+                                           ParagraphPropertiesTraits::kAllChangeActions);
+    return index;
+}
+
 int32_t DocumentStyles::headingParagraphStyle(int32_t level)
 {
     const std::u16string name = numbered(u"Heading ", level);

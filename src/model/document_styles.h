@@ -45,6 +45,12 @@ public:
     [[nodiscard]] CharacterFormattingInfo mergedWithDefaultCharacterProperties(const ParagraphStyle& style) const;
     [[nodiscard]] ParagraphFormattingInfo mergedWithDefaultParagraphProperties(const ParagraphStyle& style) const;
 
+    /// The index of a style of this document that looks like `source`, a style of another document:
+    /// an existing style of the same name, or a copy (with its parent and next style copied the
+    /// same way) adjusted so that it looks the same despite other document defaults.
+    int32_t copyCharacterStyleFrom(const CharacterStyle& source);
+    int32_t copyParagraphStyleFrom(const ParagraphStyle& source);
+
     /// "Heading N", made on first use with its linked "Heading N Char".
     int32_t headingParagraphStyle(int32_t level);
     /// "TOC N" looked up ignoring case; -1 when there is none.

@@ -102,6 +102,40 @@ void ParagraphFormattingInfo::copyProperties(const ParagraphFormattingInfo& sour
         bottomBorder_ = source.bottomBorder_;
 }
 
+ParagraphPropertiesMask ParagraphFormattingInfo::differingProperties(const ParagraphFormattingInfo& other) const noexcept
+{
+    using O = UsedParagraphFormattingOption;
+    ParagraphPropertiesMask mask = 0;
+    const auto differ = [&mask](bool different, O option) {
+        if (different)
+            mask |= static_cast<uint32_t>(option);
+    };
+    const auto bitsDiffer = [this, &other](int shift, uint32_t bits) { return (packed_ >> shift & bits) != (other.packed_ >> shift & bits); };
+    differ(bitsDiffer(5, 0x3), O::UseAlignment);
+    differ(leftIndent_ != other.leftIndent_, O::UseLeftIndent);
+    differ(rightIndent_ != other.rightIndent_, O::UseRightIndent);
+    differ(spacingBefore_ != other.spacingBefore_, O::UseSpacingBefore);
+    differ(spacingAfter_ != other.spacingAfter_, O::UseSpacingAfter);
+    differ(bitsDiffer(0, 0x7) || lineSpacing_ != other.lineSpacing_, O::UseLineSpacing);
+    differ(bitsDiffer(3, 0x3) || firstLineIndent_ != other.firstLineIndent_, O::UseFirstLineIndent);
+    differ(bitsDiffer(11, 1), O::UseSuppressHyphenation);
+    differ(bitsDiffer(12, 1), O::UseSuppressLineNumbers);
+    differ(bitsDiffer(13, 1), O::UseContextualSpacing);
+    differ(bitsDiffer(14, 1), O::UsePageBreakBefore);
+    differ(bitsDiffer(15, 1), O::UseBeforeAutoSpacing);
+    differ(bitsDiffer(16, 1), O::UseAfterAutoSpacing);
+    differ(bitsDiffer(17, 1), O::UseKeepWithNext);
+    differ(bitsDiffer(18, 1), O::UseKeepLinesTogether);
+    differ(bitsDiffer(19, 1), O::UseWidowOrphanControl);
+    differ(bitsDiffer(7, 0xF), O::UseOutlineLevel);
+    differ(backColor_ != other.backColor_, O::UseBackColor);
+    differ(!(leftBorder_ == other.leftBorder_), O::UseLeftBorder);
+    differ(!(rightBorder_ == other.rightBorder_), O::UseRightBorder);
+    differ(!(topBorder_ == other.topBorder_), O::UseTopBorder);
+    differ(!(bottomBorder_ == other.bottomBorder_), O::UseBottomBorder);
+    return mask;
+}
+
 bool ParagraphFormattingInfo::operator==(const ParagraphFormattingInfo& other) const noexcept
 {
     return packed_ == other.packed_ && leftIndent_ == other.leftIndent_ && rightIndent_ == other.rightIndent_ &&

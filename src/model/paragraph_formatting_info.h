@@ -108,6 +108,8 @@ public:
     /// Copies the properties named in `mask` from `source`, without checks: the source's values
     /// were checked when they were set.
     void copyProperties(const ParagraphFormattingInfo& source, ParagraphPropertiesMask mask) noexcept;
+    /// The properties whose values differ from `other`'s.
+    [[nodiscard]] ParagraphPropertiesMask differingProperties(const ParagraphFormattingInfo& other) const noexcept;
 
     [[nodiscard]] bool operator==(const ParagraphFormattingInfo& other) const noexcept;
     [[nodiscard]] size_t hash() const noexcept;
@@ -159,6 +161,12 @@ public:
         mask_ |= static_cast<uint32_t>(option);
     }
     void resetUse(ParagraphPropertiesMask mask) noexcept { mask_ &= ~mask; }
+    /// Takes the properties in `mask` from `source` and marks them as set.
+    void setProperties(const ParagraphFormattingInfo& source, ParagraphPropertiesMask mask) noexcept
+    {
+        info_.copyProperties(source, mask);
+        mask_ |= mask;
+    }
 
     [[nodiscard]] bool operator==(const ParagraphFormattingBase& other) const noexcept
     {

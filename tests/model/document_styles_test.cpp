@@ -89,6 +89,26 @@ TEST_F(StyleChainTest, DumpShowsStylesAndEffectiveFormatting)
     velmo::testing::expectMatchesGolden(dumpDocument(document_), "model/golden/style_chain.txt");
 }
 
+TEST_F(StyleChainTest, ACopiedStyleLooksTheSameInADocumentWithOtherDefaults)
+{
+    DocumentModel target;
+    ParagraphStyle& targetNormal = target.styles().paragraphStyles().defaultItem();
+    CharacterProperties(targetNormal).setFontBold(true);
+    ParagraphProperties(targetNormal).setSpacingBefore(400);
+
+    const int32_t copied = target.styles().copyParagraphStyleFrom(*body_);
+    const ParagraphStyle& copy = target.styles().paragraphStyles()[copied];
+    EXPECT_EQ(copy.styleName(), u"Body");
+    ASSERT_NE(copy.parentStyle(), nullptr);
+    EXPECT_EQ(copy.parentStyle()->styleName(), u"Base");
+    EXPECT_EQ(copy.parentStyle()->parentStyle(), &targetNormal) << "a style of the same name is reused";
+    const CharacterFormattingInfo look = target.styles().mergedWithDefaultCharacterProperties(copy);
+    EXPECT_EQ(look, document_.styles().mergedWithDefaultCharacterProperties(*body_));
+    EXPECT_FALSE(look.fontBold()) << "the target's bold Normal must not show through";
+    EXPECT_EQ(target.styles().mergedWithDefaultParagraphProperties(copy).spacingBefore(), 0);
+    EXPECT_EQ(target.styles().copyParagraphStyleFrom(*body_), copied) << "copying again finds the copy";
+}
+
 TEST_F(StyleChainTest, ChangingAStyleOrTheRunFollowsUndoAndRedo)
 {
     CharacterProperties(*emphasis_).setFontBold(false);
