@@ -9,7 +9,7 @@ DocumentCache::DocumentCache()
       mergedCharacterFormattingInfoCache_(CharacterFormattingInfo::documentDefault()),
       paragraphFormattingCache_(ParagraphFormattingBase(ParagraphFormattingInfo::documentDefault(), 0)),
       mergedParagraphFormattingInfoCache_(ParagraphFormattingInfo::documentDefault()),
-      marginsCache_(MarginsInfo::documentDefault()), columnsCache_(ColumnsInfo::documentDefault()), pageCache_(PageInfo{}),
+      tabFormattingInfoCache_(TabFormattingInfo{}), marginsCache_(MarginsInfo::documentDefault()), columnsCache_(ColumnsInfo::documentDefault()), pageCache_(PageInfo{}),
       generalSectionCache_(GeneralSectionInfo{}), pageNumberingCache_(PageNumberingInfo{}), lineNumberingCache_(LineNumberingInfo{}),
       footNoteCache_(FootNoteInfo::footNoteDefault())
 {

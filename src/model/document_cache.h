@@ -3,6 +3,7 @@
 #include "model/character_formatting_info.h"
 #include "model/paragraph_formatting_info.h"
 #include "model/section_properties.h"
+#include "model/tab_formatting_info.h"
 #include "model/unique_items_cache.h"
 
 namespace velmo::model {
@@ -40,6 +41,10 @@ public:
         return mergedParagraphFormattingInfoCache_;
     }
 
+    /// Tab stop lists; item 0 is the empty list.
+    [[nodiscard]] UniqueItemsCache<TabFormattingInfo>& tabFormattingInfoCache() noexcept { return tabFormattingInfoCache_; }
+    [[nodiscard]] const UniqueItemsCache<TabFormattingInfo>& tabFormattingInfoCache() const noexcept { return tabFormattingInfoCache_; }
+
     // Section page setup; item 0 of each is the default (of the footnote cache: footnotes, item 1 endnotes).
     [[nodiscard]] UniqueItemsCache<MarginsInfo>& marginsCache() noexcept { return marginsCache_; }
     [[nodiscard]] UniqueItemsCache<ColumnsInfo>& columnsCache() noexcept { return columnsCache_; }
@@ -55,6 +60,7 @@ private:
     UniqueItemsCache<CharacterFormattingInfo> mergedCharacterFormattingInfoCache_;
     UniqueItemsCache<ParagraphFormattingBase> paragraphFormattingCache_;
     UniqueItemsCache<ParagraphFormattingInfo> mergedParagraphFormattingInfoCache_;
+    UniqueItemsCache<TabFormattingInfo> tabFormattingInfoCache_;
     UniqueItemsCache<MarginsInfo> marginsCache_;
     UniqueItemsCache<ColumnsInfo> columnsCache_;
     UniqueItemsCache<PageInfo> pageCache_;

@@ -38,6 +38,13 @@ void Paragraph::recordParagraphPropertiesIndexChange(int32_t oldIndex, int32_t n
         std::make_unique<ParagraphPropertiesIndexChangedHistoryItem>(*pieceTable_, index(), oldIndex, newIndex, actions));
 }
 
+void Paragraph::setTabsIndex(int32_t index)
+{
+    tabsIndex_ = index;
+    notifyParagraphPropertiesChanged(DocumentModelChangeActions::Redraw | DocumentModelChangeActions::ResetPrimaryLayout |
+                                     DocumentModelChangeActions::ResetSecondaryLayout | DocumentModelChangeActions::ResetRuler);
+}
+
 void Paragraph::notifyParagraphPropertiesChanged(DocumentModelChangeActions actions)
 {
     pieceTable_->documentModel().applyChangesCore(*pieceTable_, actions, firstRunIndex(), lastRunIndex());

@@ -12,7 +12,7 @@ class PieceTable;
 
 /// A paragraph of a story: a contiguous range of runs ending with its mark run. Index, first run
 /// index and log position are not stored absolutely but derived from the paragraph tree.
-class Paragraph final : public IParagraphPropertiesContainer {
+class Paragraph final : public IParagraphPropertiesContainer, public ITabPropertiesContainer {
 public:
     explicit Paragraph(PieceTable& pieceTable) noexcept : pieceTable_(&pieceTable) {}
     Paragraph(const Paragraph&) = delete;
@@ -48,11 +48,15 @@ public:
     [[nodiscard]] int32_t mergedParagraphFormattingCacheIndex() const noexcept { return mergedParagraphFormattingCacheIndex_; }
     void setMergedParagraphFormattingCacheIndex(int32_t index) const noexcept { mergedParagraphFormattingCacheIndex_ = index; }
 
+    [[nodiscard]] int32_t tabsIndex() const noexcept override { return tabsIndex_; }
+    void setTabsIndex(int32_t index) override;
+
     /// Takes over style and formatting of another paragraph (a split or merge keeps them).
     void copyFormattingFrom(const Paragraph& other) noexcept
     {
         paragraphStyleIndex_ = other.paragraphStyleIndex_;
         setParagraphPropertiesIndex(other.paragraphPropertiesIndex_);
+        tabsIndex_ = other.tabsIndex_;
     }
 
 private:
@@ -67,6 +71,7 @@ private:
     int32_t length_ = 0;
     int32_t paragraphStyleIndex_ = 0;
     int32_t paragraphPropertiesIndex_ = 0;
+    int32_t tabsIndex_ = 0;
     mutable int32_t mergedParagraphFormattingCacheIndex_ = -1; // reset whenever the formatting changes
 };
 

@@ -29,6 +29,7 @@ void MergeParagraphsHistoryItem::redoCore()
     const Paragraph& second = pieceTable_.paragraph(firstParagraphIndex_ + 1);
     previousStyleIndex_ = first.paragraphStyleIndex();
     previousFormattingIndex_ = first.paragraphPropertiesIndex();
+    previousTabsIndex_ = first.tabsIndex();
     secondRunCount_ = second.runCount();
     if (!useFirstParagraphStyle_)
         first.copyFormattingFrom(second);
@@ -41,6 +42,7 @@ void MergeParagraphsHistoryItem::undoCore()
     pieceTable_.unmergeParagraphsCore(firstParagraphIndex_, std::move(second_), secondRunCount_);
     first.setParagraphStyleIndex(previousStyleIndex_);
     first.setParagraphPropertiesIndex(previousFormattingIndex_);
+    first.setTabsIndex(previousTabsIndex_);
 }
 
 void ParagraphPropertiesIndexChangedHistoryItem::setIndex(int32_t index)

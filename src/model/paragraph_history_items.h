@@ -49,6 +49,7 @@ private:
     bool useFirstParagraphStyle_;
     int32_t previousStyleIndex_ = 0;
     int32_t previousFormattingIndex_ = 0;
+    int32_t previousTabsIndex_ = 0;
     int32_t secondRunCount_ = 0;
     std::unique_ptr<Paragraph> second_; // the removed paragraph while the merge is done
 };

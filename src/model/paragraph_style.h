@@ -6,7 +6,10 @@
 namespace velmo::model {
 
 /// A style of paragraph formatting, which also carries character formatting for the paragraph's text.
-class ParagraphStyle final : public StyleBase, public ICharacterPropertiesContainer, public IParagraphPropertiesContainer {
+class ParagraphStyle final : public StyleBase,
+                             public ICharacterPropertiesContainer,
+                             public IParagraphPropertiesContainer,
+                             public ITabPropertiesContainer {
 public:
     /// Numbering list index meaning "take the parent's".
     static constexpr int32_t kInheritNumbering = -1;
@@ -28,6 +31,13 @@ public:
     void recordParagraphPropertiesIndexChange(int32_t oldIndex, int32_t newIndex, DocumentModelChangeActions actions) override;
     void notifyParagraphPropertiesChanged(DocumentModelChangeActions actions) override;
 
+    [[nodiscard]] int32_t tabsIndex() const noexcept override { return tabsIndex_; }
+    void setTabsIndex(int32_t index) override
+    {
+        tabsIndex_ = index;
+        onStyleChanged();
+    }
+
     /// The style a paragraph started after one of this style gets; null keeps this style.
     [[nodiscard]] ParagraphStyle* nextParagraphStyle() const noexcept { return nextParagraphStyle_; }
     void setNextParagraphStyle(ParagraphStyle* style);
@@ -46,6 +56,7 @@ public:
 private:
     int32_t characterPropertiesIndex_ = 0;
     int32_t paragraphPropertiesIndex_ = 0;
+    int32_t tabsIndex_ = 0;
     ParagraphStyle* nextParagraphStyle_ = nullptr; // same collection
     bool autoUpdate_ = false;
     int32_t numberingListIndex_ = kInheritNumbering;

@@ -202,6 +202,22 @@ const ParagraphFormattingInfo& PieceTable::mergedParagraphFormatting(const Parag
     return cache.mergedParagraphFormattingInfoCache()[paragraph.mergedParagraphFormattingCacheIndex()];
 }
 
+TabFormattingInfo PieceTable::mergedTabs(const Paragraph& paragraph) const
+{
+    const auto& tabs = documentModel_->cache().tabFormattingInfoCache();
+    const auto& styles = documentModel_->styles().paragraphStyles();
+    std::vector<const ParagraphStyle*> chain;
+    if (styles.isIndexValid(paragraph.paragraphStyleIndex())) {
+        for (const ParagraphStyle* style = &styles[paragraph.paragraphStyleIndex()]; style; style = style->parentStyle())
+            chain.push_back(style);
+    }
+    // From the root style down, each layer laid over the one below.
+    TabFormattingInfo result;
+    for (auto style = chain.rbegin(); style != chain.rend(); ++style)
+        result = tabs[(*style)->tabsIndex()].merge(result);
+    return tabs[paragraph.tabsIndex()].merge(result);
+}
+
 std::u16string PieceTable::runText(RunIndex runIndex) const
 {
     const TextRunBase& target = run(runIndex);

@@ -5,6 +5,7 @@
 #include "model/character_formatting_info.h"
 #include "model/chunked_string_builder.h"
 #include "model/paragraph_formatting_info.h"
+#include "model/tab_formatting_info.h"
 #include "model/document_model_position.h"
 #include "model/input_position.h"
 #include "model/paragraph.h"
@@ -72,6 +73,9 @@ public:
 
     /// The paragraph's effective formatting: its own properties over the document defaults.
     [[nodiscard]] const ParagraphFormattingInfo& mergedParagraphFormatting(const Paragraph& paragraph) const;
+
+    /// The tab stops in effect: the paragraph's own over its style's, each style's over its parent's.
+    [[nodiscard]] TabFormattingInfo mergedTabs(const Paragraph& paragraph) const;
 
     /// The characters a run stores in the buffer.
     [[nodiscard]] std::u16string runText(RunIndex runIndex) const;

@@ -34,4 +34,14 @@ public:
     virtual void notifyParagraphPropertiesChanged(DocumentModelChangeActions actions) = 0;
 };
 
+/// Something that carries a tab stop list by cache index: a paragraph or a paragraph style.
+class ITabPropertiesContainer {
+public:
+    virtual ~ITabPropertiesContainer() = default;
+    [[nodiscard]] virtual PieceTable& pieceTable() const = 0;
+    [[nodiscard]] virtual int32_t tabsIndex() const = 0;
+    /// Sets the index without history and reports the change (history items and readers).
+    virtual void setTabsIndex(int32_t index) = 0;
+};
+
 } // namespace velmo::model

@@ -6,6 +6,7 @@
 #include "model/document_model.h"
 #include "model/paragraph_properties.h"
 #include "model/piece_table.h"
+#include "model/tab_properties.h"
 #include "model_test_support.h"
 #include "model/document_dump.h"
 #include "support/golden.h"
@@ -107,6 +108,34 @@ TEST_F(StyleChainTest, ACopiedStyleLooksTheSameInADocumentWithOtherDefaults)
     EXPECT_FALSE(look.fontBold()) << "the target's bold Normal must not show through";
     EXPECT_EQ(target.styles().mergedWithDefaultParagraphProperties(copy).spacingBefore(), 0);
     EXPECT_EQ(target.styles().copyParagraphStyleFrom(*body_), copied) << "copying again finds the copy";
+}
+
+TEST_F(StyleChainTest, TabStopsComeFromTheParagraphOverItsStyleChain)
+{
+    TabFormattingInfo baseTabs;
+    baseTabs.add(TabInfo{720});
+    baseTabs.add(TabInfo{2880});
+    TabProperties(*base_).setInfo(baseTabs);
+    TabFormattingInfo bodyTabs;
+    bodyTabs.add(TabInfo{720, TabAlignmentType::Left, TabLeaderType::None, true}); // cancels the base's 720
+    bodyTabs.add(TabInfo{1440, TabAlignmentType::Right});
+    TabProperties(*body_).setInfo(bodyTabs);
+    Paragraph& paragraph = story().paragraph(ParagraphIndex(0));
+    TabFormattingInfo own;
+    own.add(TabInfo{4320, TabAlignmentType::Decimal});
+    TabProperties(paragraph).setInfo(own);
+
+    const TabFormattingInfo effective = story().mergedTabs(paragraph);
+    ASSERT_EQ(effective.count(), 3);
+    EXPECT_EQ(effective[0].position, 1440);
+    EXPECT_EQ(effective[0].alignment, TabAlignmentType::Right);
+    EXPECT_EQ(effective[1].position, 2880);
+    EXPECT_EQ(effective[2].alignment, TabAlignmentType::Decimal);
+
+    document_.history().undo(); // the paragraph's own tab
+    EXPECT_EQ(story().mergedTabs(paragraph).count(), 2);
+    story().insertParagraph(DocumentLogPosition(3));
+    EXPECT_EQ(story().mergedTabs(story().paragraph(ParagraphIndex(1))).count(), 2) << "a split keeps the tabs";
 }
 
 TEST_F(StyleChainTest, ChangingAStyleOrTheRunFollowsUndoAndRedo)
