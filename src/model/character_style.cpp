@@ -1,9 +1,7 @@
 #include "model/character_style.h"
 
 #include "model/character_properties.h"
-#include "model/document_history.h"
 #include "model/document_model.h"
-#include "model/functional_history_item.h"
 
 namespace velmo::model {
 
@@ -14,16 +12,7 @@ PieceTable& CharacterStyle::pieceTable() const
 
 void CharacterStyle::recordCharacterPropertiesIndexChange(int32_t oldIndex, int32_t newIndex, DocumentModelChangeActions)
 {
-    documentModel_.history().execute(std::make_unique<FunctionalHistoryItem>(
-        pieceTable(),
-        [this, newIndex] {
-            characterPropertiesIndex_ = newIndex;
-            onStyleChanged();
-        },
-        [this, oldIndex] {
-            characterPropertiesIndex_ = oldIndex;
-            onStyleChanged();
-        }));
+    recordIndexChange(characterPropertiesIndex_, oldIndex, newIndex);
 }
 
 void CharacterStyle::notifyCharacterPropertiesChanged(DocumentModelChangeActions)

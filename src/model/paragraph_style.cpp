@@ -13,16 +13,7 @@ PieceTable& ParagraphStyle::pieceTable() const
 
 void ParagraphStyle::recordCharacterPropertiesIndexChange(int32_t oldIndex, int32_t newIndex, DocumentModelChangeActions)
 {
-    documentModel_.history().execute(std::make_unique<FunctionalHistoryItem>(
-        pieceTable(),
-        [this, newIndex] {
-            characterPropertiesIndex_ = newIndex;
-            onStyleChanged();
-        },
-        [this, oldIndex] {
-            characterPropertiesIndex_ = oldIndex;
-            onStyleChanged();
-        }));
+    recordIndexChange(characterPropertiesIndex_, oldIndex, newIndex);
 }
 
 void ParagraphStyle::notifyCharacterPropertiesChanged(DocumentModelChangeActions)
@@ -32,16 +23,7 @@ void ParagraphStyle::notifyCharacterPropertiesChanged(DocumentModelChangeActions
 
 void ParagraphStyle::recordParagraphPropertiesIndexChange(int32_t oldIndex, int32_t newIndex, DocumentModelChangeActions)
 {
-    documentModel_.history().execute(std::make_unique<FunctionalHistoryItem>(
-        pieceTable(),
-        [this, newIndex] {
-            paragraphPropertiesIndex_ = newIndex;
-            onStyleChanged();
-        },
-        [this, oldIndex] {
-            paragraphPropertiesIndex_ = oldIndex;
-            onStyleChanged();
-        }));
+    recordIndexChange(paragraphPropertiesIndex_, oldIndex, newIndex);
 }
 
 void ParagraphStyle::notifyParagraphPropertiesChanged(DocumentModelChangeActions)

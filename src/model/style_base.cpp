@@ -69,6 +69,20 @@ void StyleBase::setParent(StyleBase* parent)
         }));
 }
 
+void StyleBase::recordIndexChange(int32_t& index, int32_t oldIndex, int32_t newIndex)
+{
+    documentModel_.history().execute(std::make_unique<FunctionalHistoryItem>(
+        documentModel_.mainPieceTable(),
+        [this, &index, newIndex] {
+            index = newIndex;
+            onStyleChanged();
+        },
+        [this, &index, oldIndex] {
+            index = oldIndex;
+            onStyleChanged();
+        }));
+}
+
 void StyleBase::onStyleChanged()
 {
     documentModel_.resetFormattingCaches();

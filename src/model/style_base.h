@@ -49,6 +49,9 @@ public:
 protected:
     /// Recomputes every effective formatting and relayouts the main text after a style change.
     void onStyleChanged();
+    /// Records setting one of the style's cache indices from `oldIndex` to `newIndex` as an
+    /// undoable step; `index` is a member of this style.
+    void recordIndexChange(int32_t& index, int32_t oldIndex, int32_t newIndex);
 
     DocumentModel& documentModel_; // owns the collection that owns the style
 
