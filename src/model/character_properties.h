@@ -21,6 +21,10 @@ struct CharacterPropertiesTraits {
         DocumentModelChangeActions::ResetSecondaryLayout | DocumentModelChangeActions::ResetSelectionLayout |
         DocumentModelChangeActions::ResetCaretInputPositionFormatting | DocumentModelChangeActions::ValidateSelectionInterval;
 
+    static bool isAllowed(const DocumentCapabilitiesOptions& capabilities)
+    {
+        return isCapabilityAllowed(capabilities.characterFormatting);
+    }
     static int32_t index(const Container& container) { return container.characterPropertiesIndex(); }
     static PieceTable& pieceTable(const Container& container) { return container.pieceTable(); }
     static UniqueItemsCache<Formatting>& cache(DocumentCache& caches) { return caches.characterFormattingCache(); }

@@ -2,6 +2,7 @@
 
 #include "core/positions.h"
 #include "model/document_cache.h"
+#include "model/document_capabilities.h"
 #include "model/document_format.h"
 #include "model/document_info.h"
 #include "model/document_model_change_actions.h"
@@ -73,6 +74,8 @@ public:
     SectionHeaderFooterBase& createHeaderFooter(ContentTypeKind kind, HeaderFooterType type);
 
     [[nodiscard]] const DocumentInfo& documentInfo() const noexcept { return documentInfo_; }
+    [[nodiscard]] DocumentCapabilitiesOptions& capabilities() noexcept { return capabilities_; }
+    [[nodiscard]] const DocumentCapabilitiesOptions& capabilities() const noexcept { return capabilities_; }
     /// Applies `change` to the document settings as one undoable step.
     void changeDocumentInfo(const std::function<void(DocumentInfo&)>& change);
     /// A new empty note whose reference mark is inserted at a main-story position; `kind` is
@@ -179,6 +182,7 @@ private:
     DocumentSaveOptions saveOptions_;
     DocumentFormat documentFormat_ = DocumentFormat::Rtf;
     DocumentInfo documentInfo_;
+    DocumentCapabilitiesOptions capabilities_;
     std::vector<IDocumentModelListener*> listeners_; // not owned; they unregister before they die
 };
 

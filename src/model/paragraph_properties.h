@@ -21,6 +21,10 @@ struct ParagraphPropertiesTraits {
         DocumentModelChangeActions::ResetSelectionLayout | DocumentModelChangeActions::ResetRuler |
         DocumentModelChangeActions::ForceResetHorizontalRuler;
 
+    static bool isAllowed(const DocumentCapabilitiesOptions& capabilities)
+    {
+        return isCapabilityAllowed(capabilities.paragraphFormatting);
+    }
     static int32_t index(const Container& container) { return container.paragraphPropertiesIndex(); }
     static PieceTable& pieceTable(const Container& container) { return container.pieceTable(); }
     static UniqueItemsCache<Formatting>& cache(DocumentCache& caches) { return caches.paragraphFormattingCache(); }

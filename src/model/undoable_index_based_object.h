@@ -47,6 +47,8 @@ public:
     template <typename Change>
     void change(Change changeFormatting, DocumentModelChangeActions actions)
     {
+        if (!Traits::isAllowed(Traits::pieceTable(container_).documentModel().capabilities()))
+            return; // the host does not let this kind of formatting change
         if (workingCopy_) {
             changeFormatting(*workingCopy_);
             batchActions_ |= actions;

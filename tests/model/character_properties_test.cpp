@@ -87,6 +87,17 @@ TEST_F(PropertiesHolderTest, ABatchMakesOneChangeAndInitMakesNoHistory)
     EXPECT_FALSE(story().mergedCharacterFormatting(RunIndex(0)).hidden());
 }
 
+TEST_F(PropertiesHolderTest, FormattingTheHostForbidsIsIgnored)
+{
+    document_.capabilities().characterFormatting = DocumentCapability::Disabled;
+    const int32_t before = historyCount();
+    CharacterProperties(run()).setFontBold(true);
+    EXPECT_EQ(historyCount(), before);
+    EXPECT_FALSE(story().mergedCharacterFormatting(RunIndex(0)).fontBold());
+    ParagraphProperties(story().paragraph(ParagraphIndex(0))).setAlignment(ParagraphAlignment::Right);
+    EXPECT_EQ(historyCount(), before + 1) << "paragraph formatting is still allowed";
+}
+
 TEST_F(PropertiesHolderTest, ParagraphPropertiesRejectBadValuesWithoutAChange)
 {
     Paragraph& paragraph = story().paragraph(ParagraphIndex(0));
