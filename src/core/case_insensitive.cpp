@@ -7,6 +7,8 @@ namespace velmo::core {
 
 bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b) noexcept
 {
+    if (a == b)
+        return true;
     // Simple (one-to-one) folding on both sides, so that hashIgnoreCase can agree without allocating.
     const auto lengthA = static_cast<int32_t>(a.size());
     const auto lengthB = static_cast<int32_t>(b.size());
