@@ -9,6 +9,10 @@ HistoryItem* DocumentHistory::execute(std::unique_ptr<HistoryItem> item)
 {
     item->execute();
     HistoryItem* result = item.get();
+    if (disableCount_ > 0) {
+        lastDisabledItem_ = std::move(item);
+        return nullptr;
+    }
     if (transactionLevel_ == 0) {
         beginTransaction();
         transaction_->add(std::move(item));
@@ -37,12 +41,39 @@ void DocumentHistory::endTransaction()
     std::unique_ptr<CompositeHistoryItem> finished = std::move(transaction_);
     if (finished->isEmpty())
         return;
+    if (finished->count() > 1) {
+        addStep(std::move(finished));
+        return;
+    }
+    const HistoryItem* extended = finished->item(0).extendedItem();
+    if (extended && currentStepContains(extended)) {
+        // Typed text that only grew the run typed just before: undoing that step removes it too.
+        if (!isModified())
+            --cleanStateIndex_;
+        return;
+    }
+    addStep(finished->takeOnlyItem());
+}
+
+void DocumentHistory::addStep(std::unique_ptr<HistoryItem> step)
+{
     // A new action drops everything that could have been redone.
     items_.resize(static_cast<size_t>(currentIndex_ + 1));
     if (cleanStateIndex_ > currentIndex_)
         cleanStateIndex_ = kNoCleanState;
-    items_.push_back(std::move(finished));
+    items_.push_back(std::move(step));
     ++currentIndex_;
+}
+
+bool DocumentHistory::currentStepContains(const HistoryItem* item) const noexcept
+{
+    if (currentIndex_ < 0)
+        return false;
+    const HistoryItem* current = items_[static_cast<size_t>(currentIndex_)].get();
+    if (current == item)
+        return true;
+    const auto* composite = dynamic_cast<const CompositeHistoryItem*>(current);
+    return composite && composite->contains(item);
 }
 
 void DocumentHistory::rollBackTransaction()
@@ -57,12 +88,34 @@ bool DocumentHistory::transactionChangedContent() const
     return transaction_ && transaction_->changesModified();
 }
 
+bool DocumentHistory::isModified() const noexcept
+{
+    if (cleanStateIndex_ == currentIndex_)
+        return false;
+    if (cleanStateIndex_ == kNoCleanState)
+        return true;
+    const int32_t from = std::min(cleanStateIndex_, currentIndex_) + 1;
+    const int32_t to = std::max(cleanStateIndex_, currentIndex_);
+    for (int32_t index = std::max(from, 0); index <= to && index < count(); ++index) {
+        if (items_[static_cast<size_t>(index)]->changesModified())
+            return true;
+    }
+    return false;
+}
+
 void DocumentHistory::undo()
 {
     if (!canUndo())
         return;
     BatchUpdateScope batch(documentModel_);
-    items_[static_cast<size_t>(currentIndex_)]->undo();
+    disable();
+    try {
+        items_[static_cast<size_t>(currentIndex_)]->undo();
+    } catch (...) {
+        enable();
+        throw;
+    }
+    enable();
     --currentIndex_;
 }
 
@@ -71,8 +124,28 @@ void DocumentHistory::redo()
     if (!canRedo())
         return;
     BatchUpdateScope batch(documentModel_);
-    items_[static_cast<size_t>(currentIndex_ + 1)]->redo();
+    disable();
+    try {
+        items_[static_cast<size_t>(currentIndex_ + 1)]->redo();
+    } catch (...) {
+        enable();
+        throw;
+    }
+    enable();
     ++currentIndex_;
+}
+
+void DocumentHistory::clear()
+{
+    items_.clear();
+    currentIndex_ = -1;
+    cleanStateIndex_ = -1;
+}
+
+void DocumentHistory::enable() noexcept
+{
+    if (disableCount_ > 0 && --disableCount_ == 0)
+        lastDisabledItem_.reset();
 }
 
 HistoryItem* EmptyHistory::execute(std::unique_ptr<HistoryItem> item)

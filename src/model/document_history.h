@@ -19,16 +19,17 @@ public:
     DocumentHistory(const DocumentHistory&) = delete;
     DocumentHistory& operator=(const DocumentHistory&) = delete;
 
-    /// Executes the item and records it in the open transaction; returns the item while the
-    /// history keeps it alive, null when it was discarded.
+    /// Executes the item and records it in the open transaction (or as a step of its own); returns
+    /// the item while the history keeps it alive, null when it was not recorded.
     virtual HistoryItem* execute(std::unique_ptr<HistoryItem> item);
     /// Whether recorded items can later be undone.
-    [[nodiscard]] virtual bool isRecording() const noexcept { return true; }
+    [[nodiscard]] virtual bool isRecording() const noexcept { return disableCount_ == 0; }
 
     void beginTransaction();
+    /// Ends a transaction; the outermost one becomes an undo step: a single item on its own, typed
+    /// text that only extends the previous step's run no step at all, an empty one nothing.
     void endTransaction();
-    /// Undoes what the open transaction has done so far and drops it (the model is left as it was
-    /// when the outermost transaction began).
+    /// Undoes what the open transaction level has done so far and drops it.
     void rollBackTransaction();
     [[nodiscard]] int32_t transactionLevel() const noexcept { return transactionLevel_; }
     /// Whether the open outermost transaction has changed content.
@@ -39,9 +40,14 @@ public:
     void undo();
     void redo();
     [[nodiscard]] int32_t count() const noexcept { return static_cast<int32_t>(items_.size()); }
+    /// Forgets every step; the current state becomes the unmodified one.
+    void clear();
+    /// While disabled (counted), executed items are not recorded.
+    void disable() noexcept { ++disableCount_; }
+    void enable() noexcept;
 
-    /// Modified exactly when the current index differs from the clean-state index.
-    [[nodiscard]] bool isModified() const noexcept { return currentIndex_ != cleanStateIndex_; }
+    /// Modified when a step between the clean state and the current one changed content.
+    [[nodiscard]] bool isModified() const noexcept;
     void setModified(bool modified) noexcept { cleanStateIndex_ = modified ? kNoCleanState : currentIndex_; }
 
 protected:
@@ -50,10 +56,15 @@ protected:
 private:
     static constexpr int32_t kNoCleanState = -2;
 
+    void addStep(std::unique_ptr<HistoryItem> step);
+    [[nodiscard]] bool currentStepContains(const HistoryItem* item) const noexcept;
+
     std::vector<std::unique_ptr<HistoryItem>> items_;
     int32_t currentIndex_ = -1;
     int32_t cleanStateIndex_ = -1;
     int32_t transactionLevel_ = 0;
+    int32_t disableCount_ = 0;
+    std::unique_ptr<HistoryItem> lastDisabledItem_; // kept alive for callers holding it
     std::unique_ptr<CompositeHistoryItem> transaction_;
     std::vector<size_t> transactionMarks_; // item count of the composite when each level began
 };
@@ -64,6 +75,18 @@ public:
     using DocumentHistory::DocumentHistory;
     HistoryItem* execute(std::unique_ptr<HistoryItem> item) override;
     [[nodiscard]] bool isRecording() const noexcept override { return false; }
+};
+
+/// Holds a history transaction for a scope.
+class HistoryTransaction {
+public:
+    explicit HistoryTransaction(DocumentHistory& history) : history_(history) { history_.beginTransaction(); }
+    ~HistoryTransaction() { history_.endTransaction(); }
+    HistoryTransaction(const HistoryTransaction&) = delete;
+    HistoryTransaction& operator=(const HistoryTransaction&) = delete;
+
+private:
+    DocumentHistory& history_;
 };
 
 } // namespace velmo::model

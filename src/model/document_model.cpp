@@ -265,6 +265,8 @@ bool DocumentModel::isModified() const noexcept
 
 void DocumentModel::setModified(bool modified)
 {
+    if (!modified)
+        resetMerging(); // text typed from now on must be a step of its own, after the saved state
     history_->setModified(modified);
     if (deferredChanges_)
         deferredChanges_->changeActions |= DocumentModelChangeActions::RaiseModifiedChanged;

@@ -9,6 +9,11 @@ bool CompositeHistoryItem::changesModified() const
     return std::any_of(items_.begin(), items_.end(), [](const auto& item) { return item->changesModified(); });
 }
 
+bool CompositeHistoryItem::contains(const HistoryItem* item) const noexcept
+{
+    return std::any_of(items_.begin(), items_.end(), [item](const auto& child) { return child.get() == item; });
+}
+
 void CompositeHistoryItem::redoCore()
 {
     for (const auto& item : items_)

@@ -21,6 +21,9 @@ public:
     void execute() { redoCore(); }
     /// Whether the item changes document content (and so the modified flag).
     [[nodiscard]] virtual bool changesModified() const { return true; }
+    /// For an item that only extends what an earlier item did (typed text appended to the run
+    /// typed before), that earlier item; such an item need not be an undo step of its own.
+    [[nodiscard]] virtual const HistoryItem* extendedItem() const noexcept { return nullptr; }
     [[nodiscard]] PieceTable& pieceTable() const noexcept { return pieceTable_; }
 
 protected:
@@ -38,6 +41,10 @@ public:
     void add(std::unique_ptr<HistoryItem> item) { items_.push_back(std::move(item)); }
     [[nodiscard]] bool isEmpty() const noexcept { return items_.empty(); }
     [[nodiscard]] size_t count() const noexcept { return items_.size(); }
+    [[nodiscard]] const HistoryItem& item(size_t index) const { return *items_[index]; }
+    /// Hands over the only child (a transaction of one step is recorded as that step).
+    [[nodiscard]] std::unique_ptr<HistoryItem> takeOnlyItem() { return std::move(items_.front()); }
+    [[nodiscard]] bool contains(const HistoryItem* item) const noexcept;
     [[nodiscard]] bool changesModified() const override;
     /// Undoes and drops the items after the first `count`.
     void rollBackTo(size_t count);

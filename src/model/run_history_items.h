@@ -49,6 +49,7 @@ public:
           insertedItem_(insertedItem)
     {
     }
+    [[nodiscard]] const HistoryItem* extendedItem() const noexcept override { return insertedItem_; }
 
 protected:
     void undoCore() override;

@@ -125,7 +125,11 @@ TEST_F(TypingMergeTest, CharactersTypedInOneGoShareOneRun)
         story().insertText(position, character);
     EXPECT_EQ(story().runCount(), 2);
     EXPECT_EQ(story().runText(RunIndex(0)), u"abc");
-    EXPECT_EQ(document_.history().count(), 3) << "each keystroke is its own undo step for now";
+    EXPECT_EQ(document_.history().count(), 1) << "typing merge makes one undo step";
+    document_.history().undo();
+    EXPECT_EQ(story().storyText(), u"\r") << "one undo removes all three characters";
+    document_.history().redo();
+    EXPECT_EQ(story().storyText(), u"abc\r");
 }
 
 TEST_F(TypingMergeTest, ChangedFormattingStartsANewRun)
