@@ -1,4 +1,5 @@
 #include "model/document_cache.h"
+#include "model/document_history.h"
 #include "model/document_model.h"
 #include "model/piece_table.h"
 #include "process_memory.h"
@@ -127,6 +128,39 @@ void BM_CharacterPropertiesCacheLookup(benchmark::State& state)
     state.counters["cached"] = cache.count();
 }
 BENCHMARK(BM_CharacterPropertiesCacheLookup)->Unit(benchmark::kNanosecond);
+
+} // namespace
+} // namespace velmo::bench
+
+namespace velmo::bench {
+namespace {
+
+/// Keystrokes typed one at a time in the middle of a 1000-page document, as a user types.
+void BM_TypeCharInLargeDocument(benchmark::State& state)
+{
+    model::DocumentModel& document = largeDocument();
+    model::PieceTable& story = document.mainPieceTable();
+    model::InputPosition position = story.createInputPosition(DocumentLogPosition(story.documentEndLogPosition().value() / 2));
+    for (auto _ : state)
+        story.insertText(position, u"x");
+}
+BENCHMARK(BM_TypeCharInLargeDocument)->Unit(benchmark::kMicrosecond)->Iterations(20000);
+
+/// Undoing typed characters one step at a time (each character typed as a step of its own).
+void BM_UndoTypedChar(benchmark::State& state)
+{
+    model::DocumentModel& document = largeDocument();
+    model::PieceTable& story = document.mainPieceTable();
+    constexpr int kSteps = 20000;
+    const int32_t middle = story.documentEndLogPosition().value() / 3;
+    for (int step = 0; step < kSteps; ++step) {
+        document.resetMerging();
+        story.insertText(DocumentLogPosition(middle + step), u"y");
+    }
+    for (auto _ : state)
+        document.history().undo();
+}
+BENCHMARK(BM_UndoTypedChar)->Unit(benchmark::kMicrosecond)->Iterations(20000);
 
 } // namespace
 } // namespace velmo::bench
