@@ -1,3 +1,4 @@
+#include "model/document_dump.h"
 #include "model/document_history.h"
 #include "model/document_model.h"
 #include "model/piece_table.h"
@@ -123,6 +124,35 @@ TEST_P(PieceTableRandomEditTest, EveryStepMatchesThePlainStringAndUndoRedoReplay
     while (document_.history().canRedo())
         document_.history().redo();
     EXPECT_EQ(story().storyText(), reference_);
+    expectSound(document_);
+}
+
+TEST_P(PieceTableRandomEditTest, UndoAndRedoRetraceEveryDump)
+{
+    std::vector<std::string> dumps{dumpDocument(document_)};
+    for (int index = 0; index < 2000; ++index) {
+        {
+            BatchUpdateScope oneUndoStep(document_);
+            step();
+        }
+        dumps.push_back(dumpDocument(document_));
+    }
+    // Undo: every state reached is one recorded before, in reverse order (steps that changed
+    // nothing, or typing that only extended the previous step, made no step of their own).
+    std::vector<std::string> visited{dumps.back()};
+    while (document_.history().canUndo()) {
+        document_.history().undo();
+        const std::string dump = dumpDocument(document_);
+        while (!dumps.empty() && dumps.back() != dump)
+            dumps.pop_back();
+        ASSERT_FALSE(dumps.empty()) << "undo reached a state that never existed";
+        visited.push_back(dump);
+    }
+    // Redo: the same states forward.
+    for (size_t index = visited.size() - 1; index-- > 0;) {
+        document_.history().redo();
+        ASSERT_EQ(dumpDocument(document_), visited[index]);
+    }
     expectSound(document_);
 }
 
