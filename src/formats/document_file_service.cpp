@@ -28,14 +28,8 @@ void importWith(model::DocumentModel& documentModel, std::span<const uint8_t> by
 model::DocumentFormat autodetectDocumentFormat(std::u16string_view fileName, bool useFallback)
 {
     DocumentFormatsRegistry::registerBuiltInFormats();
-    if (useFallback)
-        return DocumentFormatsRegistry::chooseImportFormat(fileName);
-    const std::u16string extension = fileExtensionOf(fileName);
-    for (const auto& importer : DocumentFormatsRegistry::importFormats()) {
-        if (!extension.empty() && importer->filter().hasExtension(extension))
-            return importer->format();
-    }
-    return model::DocumentFormat::Undefined;
+    return useFallback ? DocumentFormatsRegistry::chooseImportFormat(fileName)
+                       : DocumentFormatsRegistry::importFormatByExtension(fileName);
 }
 
 void loadDocument(model::DocumentModel& documentModel, std::span<const uint8_t> bytes, model::DocumentFormat format,

@@ -167,9 +167,14 @@ int32_t DocumentFormatsRegistry::preselectedSaveFilter(model::DocumentFormat cur
     return 0;
 }
 
+model::DocumentFormat DocumentFormatsRegistry::importFormatByExtension(std::u16string_view fileName)
+{
+    return formatByExtension(importFormats(), fileName);
+}
+
 model::DocumentFormat DocumentFormatsRegistry::chooseImportFormat(std::u16string_view fileName, int32_t selectedFilter)
 {
-    const model::DocumentFormat byExtension = formatByExtension(importFormats(), fileName);
+    const model::DocumentFormat byExtension = importFormatByExtension(fileName);
     if (byExtension != model::DocumentFormat::Undefined)
         return byExtension;
     // The two "All Files" entries come first and select no reader.

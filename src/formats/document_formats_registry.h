@@ -77,6 +77,8 @@ public:
     /// Which save-dialog filter starts selected: the current format's, or the default format's
     /// when the document has none yet; the first filter when neither has one.
     [[nodiscard]] static int32_t preselectedSaveFilter(model::DocumentFormat currentFormat, model::DocumentFormat defaultFormat);
+    /// The reader the file's extension (case-insensitive) names; Undefined when none does.
+    [[nodiscard]] static model::DocumentFormat importFormatByExtension(std::u16string_view fileName);
     /// The reader for a file: by its extension (case-insensitive), else by the chosen open-dialog
     /// filter (an index into openDialogFilters(), -1 for none), else plain text.
     [[nodiscard]] static model::DocumentFormat chooseImportFormat(std::u16string_view fileName, int32_t selectedFilter = -1);

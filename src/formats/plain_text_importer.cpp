@@ -38,16 +38,16 @@ std::u16string PlainTextImporter::decode(std::span<const uint8_t> bytes) const
         encoding = core::detectEncoding(bytes);
         detected = encoding.has_value();
     }
-    usedEncoding_ = encoding.value_or(core::Encoding::defaultAnsi());
+    const core::Encoding used = encoding.value_or(core::Encoding::defaultAnsi());
     size_t skip = 0;
     if (detected) {
-        const std::string_view preamble = usedEncoding_.preamble();
+        const std::string_view preamble = used.preamble();
         if (startsWith(bytes, preamble))
             skip = preamble.size();
     } else {
         skip = unicodeMarkLength(bytes);
     }
-    return usedEncoding_.decode(bytes.subspan(skip));
+    return used.decode(bytes.subspan(skip));
 }
 
 std::vector<std::u16string> splitPlainTextLines(std::u16string_view text)

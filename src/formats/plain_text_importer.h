@@ -21,12 +21,9 @@ public:
     void importContent(std::span<const uint8_t> bytes) override;
     /// The bytes as text, in the encoding the reader settles on.
     [[nodiscard]] std::u16string decode(std::span<const uint8_t> bytes) const;
-    /// The encoding the last decode() used.
-    [[nodiscard]] const core::Encoding& usedEncoding() const noexcept { return usedEncoding_; }
 
 private:
     PlainTextDocumentImporterOptions options_;
-    mutable core::Encoding usedEncoding_ = core::Encoding::defaultAnsi();
 };
 
 /// Splits text into paragraph texts. CR, LF, CR LF and LF CR each end a line; a no-break space

@@ -22,8 +22,6 @@ public:
     /// Executes the item and records it in the open transaction (or as a step of its own); returns
     /// the item while the history keeps it alive, null when it was not recorded.
     virtual HistoryItem* execute(std::unique_ptr<HistoryItem> item);
-    /// Whether recorded items can later be undone.
-    [[nodiscard]] virtual bool isRecording() const noexcept { return disableCount_ == 0; }
 
     void beginTransaction();
     /// Ends a transaction; the outermost one becomes an undo step: a single item on its own, typed
@@ -74,7 +72,6 @@ class EmptyHistory final : public DocumentHistory {
 public:
     using DocumentHistory::DocumentHistory;
     HistoryItem* execute(std::unique_ptr<HistoryItem> item) override;
-    [[nodiscard]] bool isRecording() const noexcept override { return false; }
 };
 
 /// Holds a history transaction for a scope.
