@@ -15,6 +15,11 @@ EditorException EditorException::invalidValue(long long value, std::string_view 
     return invalidValue(std::to_string(value), name);
 }
 
+EditorException EditorException::invalidPosition(long long position)
+{
+    return EditorException("position " + std::to_string(position));
+}
+
 EditorException EditorException::internalError()
 {
     return EditorException(std::string(kInternalErrorMessage));

@@ -15,6 +15,8 @@ public:
     /// "'value' is not a valid value for 'name'".
     [[nodiscard]] static EditorException invalidValue(std::string_view value, std::string_view name);
     [[nodiscard]] static EditorException invalidValue(long long value, std::string_view name);
+    /// A position outside what an operation accepts: "position N".
+    [[nodiscard]] static EditorException invalidPosition(long long position);
     /// A broken invariant: "An internal error occurred".
     [[nodiscard]] static EditorException internalError();
     /// No reader or writer for a format: "File format is not supported".

@@ -16,6 +16,8 @@ enum class DocumentCapability : uint8_t { Default, Disabled, Enabled, Hidden };
 struct DocumentCapabilitiesOptions {
     DocumentCapability characterFormatting = DocumentCapability::Default;
     DocumentCapability paragraphFormatting = DocumentCapability::Default;
+    DocumentCapability characterStyle = DocumentCapability::Default;
+    DocumentCapability paragraphStyle = DocumentCapability::Default;
 };
 
 } // namespace velmo::model

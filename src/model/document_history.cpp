@@ -2,8 +2,13 @@
 
 #include "core/editor_exception.h"
 #include "model/document_model.h"
+#include "model/selection_history_item.h"
 
 namespace velmo::model {
+
+DocumentHistory::DocumentHistory(DocumentModel& documentModel) noexcept : documentModel_(documentModel) {}
+
+DocumentHistory::~DocumentHistory() = default;
 
 HistoryItem* DocumentHistory::execute(std::unique_ptr<HistoryItem> item)
 {
@@ -26,7 +31,7 @@ HistoryItem* DocumentHistory::execute(std::unique_ptr<HistoryItem> item)
 void DocumentHistory::beginTransaction()
 {
     if (transactionLevel_ == 0)
-        transaction_ = std::make_unique<CompositeHistoryItem>(documentModel_.mainPieceTable());
+        transaction_ = std::make_unique<EditorCompositeHistoryItem>(documentModel_);
     transactionMarks_.push_back(transaction_->count());
     ++transactionLevel_;
 }
@@ -38,21 +43,24 @@ void DocumentHistory::endTransaction()
     transactionMarks_.pop_back();
     if (--transactionLevel_ > 0)
         return;
-    std::unique_ptr<CompositeHistoryItem> finished = std::move(transaction_);
+    std::unique_ptr<EditorCompositeHistoryItem> finished = std::move(transaction_);
     if (finished->isEmpty())
         return;
-    if (finished->count() > 1) {
-        addStep(std::move(finished));
-        return;
+    if (finished->count() == 1) {
+        const HistoryItem* extended = finished->item(0).extendedItem();
+        if (extended && currentStepContains(extended)) {
+            // Typed text that only grew the run typed just before: undoing that step removes it too.
+            if (!isModified())
+                --cleanStateIndex_;
+            return;
+        }
+        if (!finished->item(0).needsStoreSelection()) {
+            addStep(finished->takeOnlyItem());
+            return;
+        }
     }
-    const HistoryItem* extended = finished->item(0).extendedItem();
-    if (extended && currentStepContains(extended)) {
-        // Typed text that only grew the run typed just before: undoing that step removes it too.
-        if (!isModified())
-            --cleanStateIndex_;
-        return;
-    }
-    addStep(finished->takeOnlyItem());
+    finished->captureSelectionAfter();
+    addStep(std::move(finished));
 }
 
 void DocumentHistory::addStep(std::unique_ptr<HistoryItem> step)

@@ -9,13 +9,14 @@
 namespace velmo::model {
 
 class DocumentModel;
+class EditorCompositeHistoryItem;
 
 /// The undo list. Items recorded while a transaction is open are collected into one composite
 /// item, which becomes one undo step when the outermost transaction ends.
 class DocumentHistory {
 public:
-    explicit DocumentHistory(DocumentModel& documentModel) noexcept : documentModel_(documentModel) {}
-    virtual ~DocumentHistory() = default;
+    explicit DocumentHistory(DocumentModel& documentModel) noexcept;
+    virtual ~DocumentHistory();
     DocumentHistory(const DocumentHistory&) = delete;
     DocumentHistory& operator=(const DocumentHistory&) = delete;
 
@@ -63,7 +64,7 @@ private:
     int32_t transactionLevel_ = 0;
     int32_t disableCount_ = 0;
     std::unique_ptr<HistoryItem> lastDisabledItem_; // kept alive for callers holding it
-    std::unique_ptr<CompositeHistoryItem> transaction_;
+    std::unique_ptr<EditorCompositeHistoryItem> transaction_;
     std::vector<size_t> transactionMarks_; // item count of the composite when each level began
 };
 

@@ -9,6 +9,7 @@
 #include "model/functional_history_item.h"
 #include "model/section.h"
 #include "model/section_headers_footers.h"
+#include "model/selection.h"
 #include "model/unsafe_document_model_editor.h"
 
 #include <algorithm>
@@ -45,6 +46,7 @@ DocumentModel::DocumentModel(const platform::IFontCoverage* fontCoverage)
 {
     mainContentType_ = std::make_unique<MainContentType>(*this);
     activePieceTable_ = &mainContentType_->pieceTable();
+    selection_ = std::make_unique<Selection>(*activePieceTable_);
     sections_.push_back(std::make_unique<Section>(*this, ParagraphIndex(0), ParagraphIndex(0)));
 }
 
@@ -224,6 +226,7 @@ void DocumentModel::lastEndUpdate()
         DocumentModelChangeActions::SuppressRaiseContentChangedCalculationByCurrentTransactionChanges);
     if (history_->transactionChangedContent() && !suppressContentChanged)
         deferredChanges_->changeActions |= DocumentModelChangeActions::RaiseContentChanged;
+    selection_->keepWithinStory();
     history_->endTransaction();
     batchUpdateCount_ = 0;
     const std::unique_ptr<DocumentModelDeferredChanges> changes = std::move(deferredChanges_);
@@ -311,6 +314,20 @@ SectionIndex DocumentModel::lookupSectionIndexByParagraphIndex(ParagraphIndex pa
     if (found == sections_.end() || (*found)->firstParagraphIndex() > paragraphIndex)
         return SectionIndex(-1);
     return SectionIndex(static_cast<int32_t>(found - sections_.begin()));
+}
+
+void DocumentModel::applySectionFormatting(DocumentLogPosition start, int32_t length,
+                                           const std::function<void(Section&, SectionIndex)>& modifier)
+{
+    const SectionIndex first = findSectionIndex(start);
+    const SectionIndex last = findSectionIndex(start + std::max(length, 1) - 1);
+    if (start.value() < 0 || first.value() < 0)
+        throw core::EditorException::invalidValue(start.value(), "logPositionStart");
+    if (last.value() < 0)
+        throw core::EditorException::invalidValue(length, "length");
+    BatchUpdateScope batch(*this);
+    for (SectionIndex index = first; index <= last; ++index)
+        modifier(section(index), index);
 }
 
 void DocumentModel::insertSection(DocumentLogPosition logPosition)
@@ -486,6 +503,7 @@ void DocumentModel::clearContent()
     endNotes_.clear();
     mainPieceTable().clear();
     activePieceTable_ = &mainPieceTable();
+    selection_->setRange(mainPieceTable(), DocumentLogPosition(0), DocumentLogPosition(0));
     sections_.clear();
     sections_.push_back(std::make_unique<Section>(*this, ParagraphIndex(0), ParagraphIndex(0)));
     styles_.createBuiltInStyles();

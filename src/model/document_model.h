@@ -33,6 +33,7 @@ class MainContentType;
 class NoteContentTypeBase;
 class PieceTable;
 class Section;
+class Selection;
 class SectionFooter;
 class SectionHeader;
 class SectionHeaderFooterBase;
@@ -61,6 +62,8 @@ public:
     [[nodiscard]] MainContentType& mainContentType() const noexcept { return *mainContentType_; }
     [[nodiscard]] PieceTable& activePieceTable() const noexcept { return *activePieceTable_; }
     void setActivePieceTable(PieceTable& pieceTable) noexcept { activePieceTable_ = &pieceTable; }
+    [[nodiscard]] Selection& selection() noexcept { return *selection_; }
+    [[nodiscard]] const Selection& selection() const noexcept { return *selection_; }
     /// All stories, each once: the main one, then each section's headers and footers (first,
     /// odd, even headers, then footers), then the footnotes and the endnotes. Stories nothing
     /// refers to are left out unless asked for.
@@ -94,6 +97,10 @@ public:
     [[nodiscard]] SectionIndex lookupSectionIndexByParagraphIndex(ParagraphIndex paragraphIndex) const;
     /// Inserts a section break at a main-story position: the text before it ends a new section.
     void insertSection(DocumentLogPosition logPosition);
+    /// Lets the modifier change every section that [start, start + length) touches (at least the
+    /// one holding `start`), as one undoable step.
+    void applySectionFormatting(DocumentLogPosition start, int32_t length,
+                                const std::function<void(Section&, SectionIndex)>& modifier);
 
     [[nodiscard]] DocumentCache& cache() noexcept { return cache_; }
     [[nodiscard]] const DocumentCache& cache() const noexcept { return cache_; }
@@ -167,6 +174,7 @@ private:
     std::vector<std::unique_ptr<FootNote>> footNotes_;
     std::vector<std::unique_ptr<EndNote>> endNotes_;
     PieceTable* activePieceTable_ = nullptr;
+    std::unique_ptr<Selection> selection_;
     std::vector<std::unique_ptr<Section>> sections_;
     DocumentCache cache_;
     DocumentStyles styles_; // after cache_: the built-in styles use it

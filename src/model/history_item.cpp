@@ -9,6 +9,11 @@ bool CompositeHistoryItem::changesModified() const
     return std::any_of(items_.begin(), items_.end(), [](const auto& item) { return item->changesModified(); });
 }
 
+bool CompositeHistoryItem::needsStoreSelection() const
+{
+    return std::any_of(items_.begin(), items_.end(), [](const auto& item) { return item->needsStoreSelection(); });
+}
+
 bool CompositeHistoryItem::contains(const HistoryItem* item) const noexcept
 {
     return std::any_of(items_.begin(), items_.end(), [item](const auto& child) { return child.get() == item; });

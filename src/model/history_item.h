@@ -21,6 +21,8 @@ public:
     void execute() { redoCore(); }
     /// Whether the item changes document content (and so the modified flag).
     [[nodiscard]] virtual bool changesModified() const { return true; }
+    /// Whether undoing and redoing the action should also bring back the selection.
+    [[nodiscard]] virtual bool needsStoreSelection() const { return true; }
     /// For an item that only extends what an earlier item did (typed text appended to the run
     /// typed before), that earlier item; such an item need not be an undo step of its own.
     [[nodiscard]] virtual const HistoryItem* extendedItem() const noexcept { return nullptr; }
@@ -34,7 +36,7 @@ protected:
 };
 
 /// Items that form one user action: redone first to last, undone last to first.
-class CompositeHistoryItem final : public HistoryItem {
+class CompositeHistoryItem : public HistoryItem {
 public:
     using HistoryItem::HistoryItem;
 
@@ -46,6 +48,7 @@ public:
     [[nodiscard]] std::unique_ptr<HistoryItem> takeOnlyItem() { return std::move(items_.front()); }
     [[nodiscard]] bool contains(const HistoryItem* item) const noexcept;
     [[nodiscard]] bool changesModified() const override;
+    [[nodiscard]] bool needsStoreSelection() const override;
     /// Undoes and drops the items after the first `count`.
     void rollBackTo(size_t count);
 

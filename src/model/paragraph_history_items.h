@@ -62,6 +62,8 @@ public:
         : HistoryItem(pieceTable), paragraphIndex_(paragraphIndex), oldIndex_(oldIndex), newIndex_(newIndex), actions_(actions)
     {
     }
+    /// A formatting change leaves the text where it was: the selection needs no restoring.
+    [[nodiscard]] bool needsStoreSelection() const override { return false; }
 
 protected:
     void undoCore() override { setIndex(oldIndex_); }

@@ -165,24 +165,36 @@ const CharacterFormattingInfo& PieceTable::mergedCharacterFormatting(RunIndex ru
     const TextRunBase& target = run(runIndex);
     DocumentCache& cache = documentModel_->cache();
     if (target.mergedCharacterFormattingCacheIndex() < 0) {
-        // Layers, first set wins: the run, its character style chain, its paragraph style chain, the defaults.
-        const auto& properties = cache.characterFormattingCache();
-        MergedCharacterProperties merged(properties[target.characterPropertiesIndex()]);
-        const DocumentStyles& styles = documentModel_->styles();
-        if (styles.characterStyles().isIndexValid(target.characterStyleIndex())) {
-            for (const CharacterStyle* style = &styles.characterStyles()[target.characterStyleIndex()]; style;
-                 style = style->parentStyle())
-                merged.merge(properties[style->characterPropertiesIndex()]);
-        }
-        const int32_t paragraphStyleIndex = target.paragraph().paragraphStyleIndex();
-        if (styles.paragraphStyles().isIndexValid(paragraphStyleIndex)) {
-            for (const ParagraphStyle* style = &styles.paragraphStyles()[paragraphStyleIndex]; style; style = style->parentStyle())
-                merged.merge(properties[style->characterPropertiesIndex()]);
-        }
-        merged.merge(properties[DocumentCache::kDefaultPropertiesIndex]);
-        target.setMergedCharacterFormattingCacheIndex(cache.mergedCharacterFormattingInfoCache().add(merged.info()));
+        const CharacterFormattingInfo merged = mergeCharacterLayers(
+            target.characterPropertiesIndex(), target.characterStyleIndex(), target.paragraph().paragraphStyleIndex());
+        target.setMergedCharacterFormattingCacheIndex(cache.mergedCharacterFormattingInfoCache().add(merged));
     }
     return cache.mergedCharacterFormattingInfoCache()[target.mergedCharacterFormattingCacheIndex()];
+}
+
+CharacterFormattingInfo PieceTable::mergedCharacterFormatting(const InputPosition& position) const
+{
+    return mergeCharacterLayers(position.characterPropertiesIndex, position.characterStyleIndex,
+                                paragraph(position.paragraphIndex).paragraphStyleIndex());
+}
+
+CharacterFormattingInfo PieceTable::mergeCharacterLayers(int32_t propertiesIndex, int32_t characterStyleIndex,
+                                                         int32_t paragraphStyleIndex) const
+{
+    // Layers, first set wins: the run, its character style chain, its paragraph style chain, the defaults.
+    const auto& properties = documentModel_->cache().characterFormattingCache();
+    MergedCharacterProperties merged(properties[propertiesIndex]);
+    const DocumentStyles& styles = documentModel_->styles();
+    if (styles.characterStyles().isIndexValid(characterStyleIndex)) {
+        for (const CharacterStyle* style = &styles.characterStyles()[characterStyleIndex]; style; style = style->parentStyle())
+            merged.merge(properties[style->characterPropertiesIndex()]);
+    }
+    if (styles.paragraphStyles().isIndexValid(paragraphStyleIndex)) {
+        for (const ParagraphStyle* style = &styles.paragraphStyles()[paragraphStyleIndex]; style; style = style->parentStyle())
+            merged.merge(properties[style->characterPropertiesIndex()]);
+    }
+    merged.merge(properties[DocumentCache::kDefaultPropertiesIndex]);
+    return merged.info();
 }
 
 const ParagraphFormattingInfo& PieceTable::mergedParagraphFormatting(const Paragraph& paragraph) const

@@ -21,6 +21,8 @@ namespace velmo::model {
 
 class ContentTypeBase;
 class DocumentModel;
+class ParagraphPropertyModifierBase;
+class RunPropertyModifierBase;
 
 /// The runs of a whole story in order, one entry per run.
 using TextRunCollection = core::BlockVector<std::unique_ptr<TextRunBase>>;
@@ -70,6 +72,8 @@ public:
     /// The run's effective character formatting: its own properties over the document defaults.
     /// Computed once and remembered as an index until the run's formatting changes.
     [[nodiscard]] const CharacterFormattingInfo& mergedCharacterFormatting(RunIndex runIndex) const;
+    /// The effective formatting the next character typed at `position` gets.
+    [[nodiscard]] CharacterFormattingInfo mergedCharacterFormatting(const InputPosition& position) const;
 
     /// The paragraph's effective formatting: its own properties over the document defaults.
     [[nodiscard]] const ParagraphFormattingInfo& mergedParagraphFormatting(const Paragraph& paragraph) const;
@@ -95,7 +99,9 @@ public:
     void insertText(DocumentLogPosition logPosition, std::u16string_view text);
     /// Text with CR, LF or CR LF breaks becomes several paragraphs.
     void insertPlainText(DocumentLogPosition logPosition, std::u16string_view text);
-    void insertParagraph(InputPosition& position);
+    /// A new paragraph mark at the position. When the new paragraph starts empty after one whose
+    /// style names a next style, it takes that style unless `applyNextStyle` is off (copied content).
+    void insertParagraph(InputPosition& position, bool applyNextStyle = true);
     void insertParagraph(DocumentLogPosition logPosition);
     /// A run of a mark or object class (field marks, pictures, anchors, separators).
     void insertObjectRun(InputPosition& position, RunKind kind, char16_t character = 0);
@@ -108,9 +114,16 @@ public:
     void setParagraphStyleIndex(ParagraphIndex paragraphIndex, int32_t styleIndex);
     void setCharacterStyleIndex(RunIndex runIndex, int32_t styleIndex);
 
-    /// Gives the runs of [logPosition, logPosition + length) the cached formatting `propertiesIndex`,
-    /// then joins runs that became equal.
-    void setCharacterFormatting(DocumentLogPosition logPosition, int32_t length, int32_t propertiesIndex);
+    /// Inserts `text` (plain-text line rules) in place of [position, position + length).
+    void replaceText(DocumentLogPosition position, int32_t length, std::u16string_view text);
+
+    /// Lets the modifier change every run of [start, start + length) (the runs are split at the
+    /// ends first), then joins runs that became equal. The range may include the last mark.
+    void applyCharacterFormatting(DocumentLogPosition start, int32_t length, const RunPropertyModifierBase& modifier);
+    void applyCharacterStyle(DocumentLogPosition start, int32_t length, int32_t styleIndex);
+    /// Lets the modifier change every paragraph that [start, start + length) touches.
+    void applyParagraphFormatting(DocumentLogPosition start, int32_t length, const ParagraphPropertyModifierBase& modifier);
+    void applyParagraphStyle(DocumentLogPosition start, int32_t length, int32_t styleIndex);
 
     void splitTextRun(ParagraphIndex paragraphIndex, RunIndex runIndex, int32_t offset);
     void joinTextRuns(ParagraphIndex paragraphIndex, RunIndex runIndex);
@@ -150,6 +163,8 @@ private:
     friend class DocumentModel;
 
     void createEmptyContent();
+    [[nodiscard]] CharacterFormattingInfo mergeCharacterLayers(int32_t propertiesIndex, int32_t characterStyleIndex,
+                                                               int32_t paragraphStyleIndex) const;
     /// A paragraph about to be changed, its deferred shift applied first.
     [[nodiscard]] Paragraph& touchParagraph(ParagraphIndex index);
     /// Later paragraphs move by the deltas (deferred while a multiple run split is open).
@@ -162,6 +177,8 @@ private:
     void mergeParagraphWithNext(ParagraphIndex paragraphIndex);
     void applyNextParagraphStyle(ParagraphIndex newParagraphIndex);
     void validateInsertPosition(DocumentLogPosition logPosition) const;
+    /// Checks a formatting range and returns its end.
+    [[nodiscard]] DocumentLogPosition validateFormattingRange(DocumentLogPosition start, int32_t length) const;
 
     DocumentModel* documentModel_;     // owns the content type that owns this story
     ContentTypeBase* contentType_;     // owner

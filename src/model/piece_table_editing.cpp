@@ -9,6 +9,7 @@
 #include "model/document_model.h"
 #include "model/paragraph_history_items.h"
 #include "model/paragraph_properties.h"
+#include "model/property_modifiers.h"
 #include "model/run_history_items.h"
 #include "model/runs.h"
 #include "model/unsafe_document_model_editor.h"
@@ -144,7 +145,7 @@ void PieceTable::insertParagraph(DocumentLogPosition logPosition)
     insertParagraph(position);
 }
 
-void PieceTable::insertParagraph(InputPosition& position)
+void PieceTable::insertParagraph(InputPosition& position, bool applyNextStyle)
 {
     validateInsertPosition(position.logPosition);
     BatchUpdateScope batch(*documentModel_);
@@ -154,7 +155,8 @@ void PieceTable::insertParagraph(InputPosition& position)
     documentModel_->history().execute(
         std::make_unique<ParagraphInsertedHistoryItem>(*this, position.paragraphIndex, markRunIndex));
     position.paragraphIndex += 1;
-    applyNextParagraphStyle(position.paragraphIndex);
+    if (applyNextStyle)
+        applyNextParagraphStyle(position.paragraphIndex);
 }
 
 void PieceTable::applyNextParagraphStyle(ParagraphIndex newParagraphIndex)
@@ -302,37 +304,42 @@ void PieceTable::deleteContent(DocumentLogPosition logPosition, int32_t length)
     documentModel_->applyChanges(*this, DocumentModelChangeType::DeleteContent, firstRun, firstRun);
 }
 
-void PieceTable::setCharacterFormatting(DocumentLogPosition logPosition, int32_t length, int32_t propertiesIndex)
+void PieceTable::replaceText(DocumentLogPosition position, int32_t length, std::u16string_view text)
+{
+    if (position.value() < 0)
+        throw core::EditorException::invalidPosition(position.value());
+    BatchUpdateScope batch(*documentModel_);
+    // Inserted after the replaced text, the new text takes that text's formatting.
+    insertPlainText(position + length, text);
+    deleteContent(position, length);
+}
+
+DocumentLogPosition PieceTable::validateFormattingRange(DocumentLogPosition start, int32_t length) const
 {
     const DocumentLogPosition end = documentEndLogPosition();
-    if (logPosition.value() < 0 || logPosition > end)
-        throw core::EditorException::invalidValue(logPosition.value(), "logPosition");
-    if (length <= 0 || static_cast<int64_t>(logPosition.value()) + length > static_cast<int64_t>(end.value()) + 1)
+    if (start.value() < 0 || start > end)
+        throw core::EditorException::invalidValue(start.value(), "logPositionStart");
+    // The range may take in the story's last paragraph mark, nothing after it.
+    if (length <= 0 || static_cast<int64_t>(start.value()) + length > static_cast<int64_t>(end.value()) + 1)
         throw core::EditorException::invalidValue(length, "length");
-    if (!documentModel_->cache().characterFormattingCache().isIndexValid(propertiesIndex))
-        throw core::EditorException::invalidValue(propertiesIndex, "propertiesIndex");
+    return start + length;
+}
+
+void PieceTable::applyCharacterFormatting(DocumentLogPosition start, int32_t length, const RunPropertyModifierBase& modifier)
+{
+    const DocumentLogPosition rangeEnd = validateFormattingRange(start, length);
     BatchUpdateScope batch(*documentModel_);
     documentModel_->resetMerging();
-    const DocumentLogPosition rangeEnd = logPosition + length;
-    if (rangeEnd <= end)
+    if (rangeEnd <= documentEndLogPosition())
         (void)splitRunAt(rangeEnd);
-    const RunIndex firstRun = splitRunAt(logPosition);
+    const RunIndex firstRun = splitRunAt(start);
     RunIndex lastRun = firstRun;
     for (int32_t covered = 0;; ++lastRun) {
-        TextRunBase& target = run(lastRun);
-        if (target.characterPropertiesIndex() != propertiesIndex) {
-            documentModel_->history().execute(std::make_unique<CharacterPropertiesIndexChangedHistoryItem>(
-                *this, lastRun, target.characterPropertiesIndex(), propertiesIndex, CharacterPropertiesTraits::kAllChangeActions));
-        }
-        covered += target.length();
+        modifier.modifyTextRun(*this, lastRun);
+        covered += run(lastRun).length();
         if (covered >= length)
             break;
     }
-    documentModel_->applyChangesCore(*this,
-                                     DocumentModelChangeActions::Redraw | DocumentModelChangeActions::ResetPrimaryLayout |
-                                         DocumentModelChangeActions::ResetSecondaryLayout |
-                                         DocumentModelChangeActions::RaiseContentChanged,
-                                     firstRun, lastRun);
     // Neighbours outside the range may now match too.
     const RunIndex joinFirst(std::max(firstRun.value() - 1, 0));
     const RunIndex joinLast(std::min(lastRun.value() + 1, runCount() - 1));
@@ -342,6 +349,26 @@ void PieceTable::setCharacterFormatting(DocumentLogPosition logPosition, int32_t
     joinRange.normalizedEnd = findPosition(runLogPosition(joinLast));
     joinRange.normalizedEnd.runIndex = joinLast;
     tryToJoinRuns(joinRange);
+}
+
+void PieceTable::applyCharacterStyle(DocumentLogPosition start, int32_t length, int32_t styleIndex)
+{
+    applyCharacterFormatting(start, length, RunCharacterStyleModifier(styleIndex));
+}
+
+void PieceTable::applyParagraphFormatting(DocumentLogPosition start, int32_t length,
+                                          const ParagraphPropertyModifierBase& modifier)
+{
+    const DocumentLogPosition rangeEnd = validateFormattingRange(start, length);
+    BatchUpdateScope batch(*documentModel_);
+    const ParagraphIndex last = findParagraphIndex(rangeEnd - 1);
+    for (ParagraphIndex paragraphIndex = findParagraphIndex(start); paragraphIndex <= last; ++paragraphIndex)
+        modifier.modifyParagraph(*this, paragraphIndex);
+}
+
+void PieceTable::applyParagraphStyle(DocumentLogPosition start, int32_t length, int32_t styleIndex)
+{
+    applyParagraphFormatting(start, length, ParagraphStyleModifier(styleIndex));
 }
 
 void PieceTable::mergeParagraphWithNext(ParagraphIndex paragraphIndex)

@@ -125,6 +125,8 @@ public:
         : HistoryItem(pieceTable), runIndex_(runIndex), oldIndex_(oldIndex), newIndex_(newIndex), actions_(actions)
     {
     }
+    /// A formatting change leaves the text where it was: the selection needs no restoring.
+    [[nodiscard]] bool needsStoreSelection() const override { return false; }
 
 protected:
     void undoCore() override;

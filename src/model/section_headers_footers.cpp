@@ -5,7 +5,7 @@
 #include "model/functional_history_item.h"
 #include "model/piece_table.h"
 #include "model/section.h"
-#include "model/story_copy.h"
+#include "model/document_model_copy_manager.h"
 
 namespace velmo::model {
 

@@ -2,6 +2,7 @@
 
 #include "model/document_model.h"
 #include "model/piece_table.h"
+#include "model/property_modifiers.h"
 #include "model/content_type.h"
 #include "model/runs.h"
 
@@ -39,14 +40,9 @@ TEST(PlainTextExporterTest, TextRunsAreWrittenAsTheyShow)
     model::PieceTable& story = document.mainPieceTable();
     story.insertText(DocumentLogPosition(0), u"one\vtwo caps");
     story.insertParagraph(DocumentLogPosition(12));
-    auto& cache = document.cache().characterFormattingCache();
-    model::CharacterFormattingBase caps = cache[model::DocumentCache::kEmptyPropertiesIndex];
-    caps.setAllCaps(true);
-    story.setCharacterFormatting(DocumentLogPosition(8), 4, cache.add(caps));
-    model::CharacterFormattingBase hidden = cache[model::DocumentCache::kEmptyPropertiesIndex];
-    hidden.setHidden(true);
+    story.applyCharacterFormatting(DocumentLogPosition(8), 4, model::allCapsModifier(true));
     story.insertText(DocumentLogPosition(13), u"secret");
-    story.setCharacterFormatting(DocumentLogPosition(13), 7, cache.add(hidden));
+    story.applyCharacterFormatting(DocumentLogPosition(13), 7, model::hiddenModifier(true));
     EXPECT_EQ(exportText(document), u"one\r\ntwo CAPS") << "a wholly hidden paragraph is left out";
 }
 

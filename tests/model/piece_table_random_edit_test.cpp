@@ -1,7 +1,10 @@
 #include "model/document_dump.h"
 #include "model/document_history.h"
 #include "model/document_model.h"
+#include "model/insert_content_command.h"
+#include "model/paragraph_properties.h"
 #include "model/piece_table.h"
+#include "model/property_modifiers.h"
 #include "model/runs.h"
 #include "model_test_support.h"
 
@@ -18,6 +21,8 @@ namespace {
 /// string that holds the same characters.
 class PieceTableRandomEditTest : public ::testing::TestWithParam<uint32_t> {
 protected:
+    PieceTableRandomEditTest() { fillFragment(fragment_); }
+
     PieceTable& story() { return document_.mainPieceTable(); }
 
     int32_t randomBelow(int32_t bound) { return static_cast<int32_t>(random_() % static_cast<uint32_t>(bound)); }
@@ -59,9 +64,27 @@ protected:
             const int32_t length = randomBelow(std::min(end - position, longest) + 2);
             story().deleteContent(DocumentLogPosition(position), length);
             reference_.erase(static_cast<size_t>(position), static_cast<size_t>(std::min(length, end - position)));
-        } else if (position < end) {
-            const int32_t length = 1 + randomBelow(std::min(end - position, 30));
-            story().setCharacterFormatting(DocumentLogPosition(position), length, randomBelow(2) ? boldIndex_ : 0);
+        } else if (choice < 92) {
+            if (position < end) {
+                const int32_t length = 1 + randomBelow(std::min(end - position, 30));
+                story().applyCharacterFormatting(DocumentLogPosition(position), length, fontBoldModifier(randomBelow(2) == 0));
+            }
+        } else if (choice < 95) {
+            const auto alignment = static_cast<ParagraphAlignment>(randomBelow(4));
+            story().applyParagraphFormatting(DocumentLogPosition(position), 1 + randomBelow(end - position + 1),
+                                             ParagraphFormattingModifier([alignment](ParagraphProperties& properties) {
+                                                 properties.setAlignment(alignment);
+                                             }));
+        } else if (choice < 97) {
+            const int32_t length = randomBelow(std::min(end - position, 8) + 1);
+            const std::u16string text = randomText();
+            story().replaceText(DocumentLogPosition(position), length, text);
+            reference_.replace(static_cast<size_t>(position), static_cast<size_t>(length), text);
+        } else {
+            PieceTableInsertContentConvertedToDocumentModelCommand(story(), DocumentLogPosition(position), fragment_,
+                                                                   InsertOptions::MatchDestinationFormatting)
+                .execute();
+            reference_.insert(static_cast<size_t>(position), u"frag one\rfrag two");
         }
     }
 
@@ -85,10 +108,21 @@ protected:
         }
     }
 
+    /// Two paragraphs, the first a heading with some bold text.
+    static void fillFragment(DocumentModel& fragment)
+    {
+        PieceTable& main = fragment.mainPieceTable();
+        main.insertText(DocumentLogPosition(0), u"frag one");
+        main.insertParagraph(DocumentLogPosition(8));
+        main.insertText(DocumentLogPosition(9), u"frag two");
+        main.applyCharacterFormatting(DocumentLogPosition(5), 3, fontBoldModifier(true));
+        main.setParagraphStyleIndex(ParagraphIndex(0), fragment.styles().headingParagraphStyle(1));
+    }
+
     DocumentModel document_;
+    DocumentModel fragment_;
     std::u16string reference_ = u"\r";
     std::mt19937 random_{GetParam()};
-    int32_t boldIndex_ = addCharacterProperties(document_, [](auto& p) { p.setFontBold(true); });
 };
 
 TEST_P(PieceTableRandomEditTest, EveryStepMatchesThePlainStringAndUndoRedoReplays)

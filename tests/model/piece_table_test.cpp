@@ -6,6 +6,7 @@
 #include "model/document_model_listener.h"
 #include "model/document_model.h"
 #include "model/runs.h"
+#include "model/property_modifiers.h"
 #include "model/section.h"
 #include "model_test_support.h"
 #include "platform/font_coverage.h"
@@ -159,20 +160,15 @@ TEST_F(TypingMergeTest, InsertingInsideARunLeavesTheTailWhereItWas)
     expectSound(document_);
 }
 
-class RunJoinTest : public PieceTableLookupTest {
-protected:
-    int32_t boldIndex()
-    {
-        return addCharacterProperties(document_, [](auto& p) { p.setFontBold(true); });
-    }
-};
+using RunJoinTest = PieceTableLookupTest;
 
 TEST_F(RunJoinTest, RemovingFormattingJoinsRunsContiguousInTheBuffer)
 {
     story().insertText(at(0), u"one two three");
-    story().setCharacterFormatting(at(4), 3, boldIndex());
+    story().applyCharacterFormatting(at(4), 3, fontBoldModifier(true));
     EXPECT_EQ(story().runCount(), 4);
-    story().setCharacterFormatting(at(4), 3, DocumentCache::kEmptyPropertiesIndex);
+    const auto& empty = document_.cache().characterFormattingCache()[DocumentCache::kEmptyPropertiesIndex];
+    story().applyCharacterFormatting(at(4), 3, CharacterFormattingModifier(empty));
     EXPECT_EQ(story().runCount(), 2);
     EXPECT_EQ(story().runText(RunIndex(0)), u"one two three");
     expectSound(document_);
@@ -183,7 +179,7 @@ TEST_F(RunJoinTest, RunsApartInTheBufferStaySeparate)
     story().insertText(at(0), u"cd");
     document_.resetMerging();
     story().insertText(at(0), u"ab"); // appended after "cd" in the buffer
-    story().setCharacterFormatting(at(0), 4, boldIndex());
+    story().applyCharacterFormatting(at(0), 4, fontBoldModifier(true));
     EXPECT_EQ(story().runCount(), 3);
     EXPECT_EQ(story().runText(RunIndex(0)), u"ab");
     expectSound(document_);

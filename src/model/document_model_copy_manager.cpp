@@ -1,0 +1,202 @@
+#include "model/document_model_copy_manager.h"
+
+#include "model/character_properties.h"
+#include "model/content_type.h"
+#include "model/document_model.h"
+#include "model/paragraph_properties.h"
+#include "model/piece_table.h"
+#include "model/runs.h"
+#include "model/section.h"
+#include "model/tab_properties.h"
+
+#include <algorithm>
+
+namespace velmo::model {
+
+DocumentModelCopyManager::DocumentModelCopyManager(const PieceTable& source, PieceTable& target,
+                                                   DocumentLogPosition targetPosition, InsertOptions options)
+    : source_(source), target_(target), sourceDocument_(source.documentModel()), targetDocument_(target.documentModel()),
+      position_(target.createInputPosition(targetPosition)), formattingCopyOptions_(formattingCopyOptionsFor(options)),
+      paragraphNumerationCopyOptions_(paragraphNumerationCopyOptionsFor(options)), insertOptions_(options)
+{
+}
+
+void DocumentModelCopyManager::copyRuns(RunIndex first, RunIndex last)
+{
+    BatchUpdateScope batch(targetDocument_);
+    for (RunIndex runIndex = first; runIndex <= last; ++runIndex) {
+        // Every source run becomes a run of its own: nothing merges into the run typed before.
+        targetDocument_.resetMerging();
+        copyRun(runIndex);
+    }
+    targetDocument_.resetMerging();
+}
+
+void DocumentModelCopyManager::copyRun(RunIndex runIndex)
+{
+    const TextRunBase& run = source_.run(runIndex);
+    takeRunFormatting(runIndex);
+    switch (run.kind()) {
+    case RunKind::Text: copyTextRun(runIndex); return;
+    case RunKind::Paragraph: copyParagraphMark(runIndex); return;
+    case RunKind::Section: copySectionMark(runIndex); return;
+    case RunKind::FootNote:
+    case RunKind::EndNote: copyNoteReference(runIndex); return;
+    case RunKind::FieldSymbol: target_.insertObjectRun(position_, run.kind(), source_.runText(runIndex).front()); return;
+    case RunKind::FieldCodeStart:
+    case RunKind::FieldCodeEnd:
+    case RunKind::FieldResultEnd:
+    case RunKind::Separator:
+    case RunKind::LayoutDependentText:
+    case RunKind::InlinePicture:
+    case RunKind::InlineCustomObject:
+    case RunKind::FloatingObjectAnchor: target_.insertObjectRun(position_, run.kind()); return;
+    }
+}
+
+void DocumentModelCopyManager::takeRunFormatting(RunIndex sourceRun)
+{
+    const TextRunBase& run = source_.run(sourceRun);
+    position_.characterPropertiesIndex = targetCharacterProperties(run.characterPropertiesIndex());
+    position_.characterStyleIndex = targetCharacterStyle(run.characterStyleIndex());
+}
+
+void DocumentModelCopyManager::copyTextRun(RunIndex runIndex)
+{
+    std::u16string text = source_.runText(runIndex);
+    if (!target_.isMain()) // a page break means nothing outside the main text
+        std::replace(text.begin(), text.end(), u'\f', u'\v');
+    target_.insertText(position_, text);
+    keepSourceLook(runIndex, target_.findPosition(position_.logPosition - 1).runIndex);
+}
+
+void DocumentModelCopyManager::copyParagraphMark(RunIndex runIndex)
+{
+    target_.insertParagraph(position_, false);
+    copyParagraphFormatting(source_.run(runIndex).paragraph(), position_.paragraphIndex - 1);
+}
+
+void DocumentModelCopyManager::copySectionMark(RunIndex runIndex)
+{
+    if (!target_.isMain()) {
+        copyParagraphMark(runIndex);
+        return;
+    }
+    const Paragraph& sourceParagraph = source_.run(runIndex).paragraph();
+    targetDocument_.insertSection(position_.logPosition);
+    position_.logPosition += 1;
+    position_.paragraphIndex += 1;
+    copyParagraphFormatting(sourceParagraph, position_.paragraphIndex - 1);
+    const Section& sourceSection =
+        sourceDocument_.section(sourceDocument_.lookupSectionIndexByParagraphIndex(sourceParagraph.index()));
+    copySectionProperties(sourceSection, targetDocument_.section(targetDocument_.findSectionIndex(position_.logPosition - 1)));
+}
+
+void DocumentModelCopyManager::copyNoteReference(RunIndex runIndex)
+{
+    if (!target_.isMain())
+        return; // notes live only in the main text
+    const auto& reference = static_cast<const FootNoteRunBase&>(source_.run(runIndex));
+    const bool isFootNote = reference.kind() == RunKind::FootNote;
+    const PieceTable& sourceNote = isFootNote ? sourceDocument_.footNote(reference.noteIndex()).pieceTable()
+                                              : sourceDocument_.endNote(reference.noteIndex()).pieceTable();
+    PieceTable& targetNote = targetDocument_.insertNote(position_, reference.kind()).pieceTable();
+    if (sourceNote.runCount() > 1) {
+        DocumentModelCopyManager noteCopy(sourceNote, targetNote, DocumentLogPosition(0), insertOptions_);
+        noteCopy.copyRuns(RunIndex(0), RunIndex(sourceNote.runCount() - 2));
+    }
+}
+
+void DocumentModelCopyManager::copyParagraphFormatting(const Paragraph& source, ParagraphIndex targetIndex)
+{
+    Paragraph& target = target_.paragraph(targetIndex);
+    if (isCapabilityAllowed(targetDocument_.capabilities().paragraphStyle))
+        target_.setParagraphStyleIndex(targetIndex, targetParagraphStyle(source.paragraphStyleIndex()));
+    if (isCapabilityAllowed(targetDocument_.capabilities().paragraphFormatting)) {
+        ParagraphProperties(target).setIndex(targetParagraphProperties(source.paragraphPropertiesIndex()),
+                                             ParagraphPropertiesTraits::kAllChangeActions);
+        TabProperties(target).setInfo(sourceDocument_.cache().tabFormattingInfoCache()[source.tabsIndex()]);
+    }
+    if (formattingCopyOptions_ != FormattingCopyOptions::KeepSourceFormatting)
+        return;
+    const ParagraphFormattingInfo& wanted = source_.mergedParagraphFormatting(source);
+    const ParagraphPropertiesMask differing = target_.mergedParagraphFormatting(target).differingProperties(wanted);
+    if (differing != 0)
+        ParagraphProperties(target).change([&](ParagraphFormattingBase& f) { f.setProperties(wanted, differing); },
+                                           ParagraphPropertiesTraits::kAllChangeActions);
+}
+
+void DocumentModelCopyManager::keepSourceLook(RunIndex sourceRun, RunIndex targetRun)
+{
+    if (formattingCopyOptions_ != FormattingCopyOptions::KeepSourceFormatting)
+        return;
+    const CharacterFormattingInfo& wanted = source_.mergedCharacterFormatting(sourceRun);
+    const CharacterPropertiesMask differing = target_.mergedCharacterFormatting(targetRun).differingProperties(wanted);
+    if (differing != 0)
+        CharacterProperties(target_.run(targetRun))
+            .change([&](CharacterFormattingBase& f) { f.setProperties(wanted, differing); },
+                    CharacterPropertiesTraits::kAllChangeActions);
+}
+
+int32_t DocumentModelCopyManager::targetCharacterProperties(int32_t sourceIndex)
+{
+    if (!isCapabilityAllowed(targetDocument_.capabilities().characterFormatting))
+        return position_.characterPropertiesIndex;
+    const auto [entry, inserted] = characterProperties_.try_emplace(sourceIndex, 0);
+    if (inserted)
+        entry->second = targetDocument_.cache().characterFormattingCache().add(
+            sourceDocument_.cache().characterFormattingCache()[sourceIndex]);
+    return entry->second;
+}
+
+int32_t DocumentModelCopyManager::targetParagraphProperties(int32_t sourceIndex)
+{
+    const auto [entry, inserted] = paragraphProperties_.try_emplace(sourceIndex, 0);
+    if (inserted)
+        entry->second = targetDocument_.cache().paragraphFormattingCache().add(
+            sourceDocument_.cache().paragraphFormattingCache()[sourceIndex]);
+    return entry->second;
+}
+
+int32_t DocumentModelCopyManager::targetCharacterStyle(int32_t sourceIndex)
+{
+    if (!isCapabilityAllowed(targetDocument_.capabilities().characterStyle))
+        return position_.characterStyleIndex;
+    const auto [entry, inserted] = characterStyles_.try_emplace(sourceIndex, 0);
+    if (inserted)
+        entry->second = targetDocument_.styles().copyCharacterStyleFrom(sourceDocument_.styles().characterStyles()[sourceIndex]);
+    return entry->second;
+}
+
+int32_t DocumentModelCopyManager::targetParagraphStyle(int32_t sourceIndex)
+{
+    const auto [entry, inserted] = paragraphStyles_.try_emplace(sourceIndex, 0);
+    if (inserted)
+        entry->second = targetDocument_.styles().copyParagraphStyleFrom(sourceDocument_.styles().paragraphStyles()[sourceIndex]);
+    return entry->second;
+}
+
+void copyStoryContent(const PieceTable& source, PieceTable& target)
+{
+    BatchUpdateScope batch(target.documentModel());
+    DocumentModelCopyManager manager(source, target, target.documentEndLogPosition(), InsertOptions::MatchDestinationFormatting);
+    if (source.runCount() > 1)
+        manager.copyRuns(RunIndex(0), RunIndex(source.runCount() - 2));
+    // The final mark is not copied: the target's own last paragraph takes its formatting.
+    manager.copyParagraphFormatting(source.paragraph(ParagraphIndex(source.paragraphCount() - 1)),
+                                    ParagraphIndex(target.paragraphCount() - 1));
+}
+
+void copySectionProperties(const Section& source, Section& target)
+{
+    target.changeMargins([&](auto& value) { value = source.margins(); });
+    target.changeColumns([&](auto& value) { value = source.columns(); });
+    target.changePage([&](auto& value) { value = source.page(); });
+    target.changeGeneralSettings([&](auto& value) { value = source.generalSettings(); });
+    target.changePageNumbering([&](auto& value) { value = source.pageNumbering(); });
+    target.changeLineNumbering([&](auto& value) { value = source.lineNumbering(); });
+    target.changeFootNote([&](auto& value) { value = source.footNote(); });
+    target.changeEndNote([&](auto& value) { value = source.endNote(); });
+}
+
+} // namespace velmo::model

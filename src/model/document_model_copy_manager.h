@@ -1,0 +1,72 @@
+#pragma once
+
+#include "core/positions.h"
+#include "model/copy_paste_options.h"
+#include "model/input_position.h"
+
+#include <cstdint>
+#include <unordered_map>
+
+namespace velmo::model {
+
+class DocumentModel;
+class Paragraph;
+class PieceTable;
+class Section;
+
+/// Copies runs of a story of one document into a story of another (or the same) document, at a
+/// target position that advances past what was copied. Equal source formattings become one
+/// target formatting; styles are matched by name or copied.
+class DocumentModelCopyManager {
+public:
+    DocumentModelCopyManager(const PieceTable& source, PieceTable& target, DocumentLogPosition targetPosition,
+                             InsertOptions options);
+
+    [[nodiscard]] FormattingCopyOptions formattingCopyOptions() const noexcept { return formattingCopyOptions_; }
+    [[nodiscard]] ParagraphNumerationCopyOptions paragraphNumerationCopyOptions() const noexcept
+    {
+        return paragraphNumerationCopyOptions_;
+    }
+    [[nodiscard]] DocumentLogPosition targetPosition() const noexcept { return position_.logPosition; }
+    /// Copies the source runs first..last (inclusive), each as a run of its own.
+    void copyRuns(RunIndex first, RunIndex last);
+    /// Gives a target paragraph the source paragraph's style and formatting.
+    void copyParagraphFormatting(const Paragraph& source, ParagraphIndex targetIndex);
+
+private:
+    void copyRun(RunIndex runIndex);
+    void copyTextRun(RunIndex runIndex);
+    void copyParagraphMark(RunIndex runIndex);
+    void copySectionMark(RunIndex runIndex);
+    void copyNoteReference(RunIndex runIndex);
+    /// With KeepSourceFormatting, sets directly what the target's styles show differently.
+    void keepSourceLook(RunIndex sourceRun, RunIndex targetRun);
+    void takeRunFormatting(RunIndex sourceRun);
+
+    [[nodiscard]] int32_t targetCharacterProperties(int32_t sourceIndex);
+    [[nodiscard]] int32_t targetParagraphProperties(int32_t sourceIndex);
+    [[nodiscard]] int32_t targetCharacterStyle(int32_t sourceIndex);
+    [[nodiscard]] int32_t targetParagraphStyle(int32_t sourceIndex);
+
+    const PieceTable& source_;
+    PieceTable& target_;
+    const DocumentModel& sourceDocument_;
+    DocumentModel& targetDocument_;
+    InputPosition position_;
+    FormattingCopyOptions formattingCopyOptions_;
+    ParagraphNumerationCopyOptions paragraphNumerationCopyOptions_;
+    InsertOptions insertOptions_;
+    std::unordered_map<int32_t, int32_t> characterProperties_;
+    std::unordered_map<int32_t, int32_t> paragraphProperties_;
+    std::unordered_map<int32_t, int32_t> characterStyles_;
+    std::unordered_map<int32_t, int32_t> paragraphStyles_;
+};
+
+/// Appends the content of `source` to `target`, a story of the same document (for instance a
+/// header made separate from the one it was linked to), as undoable steps.
+void copyStoryContent(const PieceTable& source, PieceTable& target);
+
+/// Takes over every page-setup record of `source` (possibly of another document) as undoable steps.
+void copySectionProperties(const Section& source, Section& target);
+
+} // namespace velmo::model
