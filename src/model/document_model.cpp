@@ -29,7 +29,8 @@ constexpr DocumentModelChangeActions kStructuralChangeActions =
 /// Keeps a stored run index pointing at the same run when a run is inserted or removed before it.
 void adjustForInsertedRun(RunIndex& stored, RunIndex inserted) noexcept
 {
-    if (stored >= inserted)
+    // INT32_MAX marks "no change recorded yet" and stays.
+    if (stored >= inserted && stored.value() != INT32_MAX)
         ++stored;
 }
 
