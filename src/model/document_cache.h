@@ -4,6 +4,7 @@
 #include "model/paragraph_formatting_info.h"
 #include "model/section_properties.h"
 #include "model/tab_formatting_info.h"
+#include "model/tables/table_properties_info.h"
 #include "model/unique_items_cache.h"
 
 namespace velmo::model {
@@ -54,6 +55,19 @@ public:
     [[nodiscard]] UniqueItemsCache<LineNumberingInfo>& lineNumberingCache() noexcept { return lineNumberingCache_; }
     [[nodiscard]] UniqueItemsCache<FootNoteInfo>& footNoteCache() noexcept { return footNoteCache_; }
     static constexpr int32_t kEndNoteDefaultIndex = 1;
+    /// Table, row and cell records; item 0 sets nothing.
+    [[nodiscard]] UniqueItemsCache<TablePropertiesInfo>& tablePropertiesCache() noexcept { return tablePropertiesCache_; }
+    [[nodiscard]] const UniqueItemsCache<TablePropertiesInfo>& tablePropertiesCache() const noexcept { return tablePropertiesCache_; }
+    [[nodiscard]] UniqueItemsCache<TableRowPropertiesInfo>& tableRowPropertiesCache() noexcept { return tableRowPropertiesCache_; }
+    [[nodiscard]] const UniqueItemsCache<TableRowPropertiesInfo>& tableRowPropertiesCache() const noexcept
+    {
+        return tableRowPropertiesCache_;
+    }
+    [[nodiscard]] UniqueItemsCache<TableCellPropertiesInfo>& tableCellPropertiesCache() noexcept { return tableCellPropertiesCache_; }
+    [[nodiscard]] const UniqueItemsCache<TableCellPropertiesInfo>& tableCellPropertiesCache() const noexcept
+    {
+        return tableCellPropertiesCache_;
+    }
 
 private:
     UniqueItemsCache<CharacterFormattingBase> characterFormattingCache_;
@@ -68,6 +82,9 @@ private:
     UniqueItemsCache<PageNumberingInfo> pageNumberingCache_;
     UniqueItemsCache<LineNumberingInfo> lineNumberingCache_;
     UniqueItemsCache<FootNoteInfo> footNoteCache_;
+    UniqueItemsCache<TablePropertiesInfo> tablePropertiesCache_{TablePropertiesInfo{}};
+    UniqueItemsCache<TableRowPropertiesInfo> tableRowPropertiesCache_{TableRowPropertiesInfo{}};
+    UniqueItemsCache<TableCellPropertiesInfo> tableCellPropertiesCache_{TableCellPropertiesInfo{}};
 };
 
 } // namespace velmo::model

@@ -7,6 +7,7 @@
 #include "model/document_styles.h"
 #include "model/runs.h"
 #include "model/section.h"
+#include "model/tables/table.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -164,6 +165,52 @@ void dumpParagraphFormatting(std::string& out, const ParagraphFormattingInfo& in
         out += " back=" + hexColor(info.backColor());
 }
 
+std::string widthText(const WidthUnitInfo& width)
+{
+    switch (width.type) {
+    case WidthUnitType::Nil: return "nil";
+    case WidthUnitType::Auto: return "auto";
+    case WidthUnitType::FiftiethsOfPercent: return std::to_string(width.value) + "/5000";
+    case WidthUnitType::ModelUnits: return std::to_string(width.value);
+    }
+    return "?";
+}
+
+void dumpTables(std::string& out, const PieceTable& pieceTable)
+{
+    static constexpr const char* kMerging[] = {"", " vmerge=continue", " vmerge=restart"};
+    for (const auto& table : pieceTable.tableCellsManager().tables()) {
+        out += "  table " + std::to_string(table->index()) + " level=" + std::to_string(table->nestedLevel()) +
+               " style=" + std::to_string(table->styleIndex()) + " rows=" + std::to_string(table->rowCount()) +
+               " paragraphs=" + std::to_string(table->startParagraphIndex().value()) + ".." +
+               std::to_string(table->endParagraphIndex().value());
+        const TablePropertiesInfo& properties = table->properties();
+        if (properties.uses(TablePropertiesOptions::UsePreferredWidth))
+            out += " width=" + widthText(properties.preferredWidth);
+        out += "\n";
+        table->forEachRow([&](const TableRow& row) {
+            out += "    row " + std::to_string(row.indexInTable());
+            if (row.gridBefore() != 0)
+                out += " grid-before=" + std::to_string(row.gridBefore());
+            if (row.gridAfter() != 0)
+                out += " grid-after=" + std::to_string(row.gridAfter());
+            for (int32_t index = 0; index < row.cellCount(); ++index) {
+                const TableCell& cell = row.cell(index);
+                const TableCellPropertiesInfo& cellProperties = cell.properties();
+                out += " [" + std::to_string(cell.startParagraphIndex().value()) + ".." +
+                       std::to_string(cell.endParagraphIndex().value());
+                if (cellProperties.columnSpan != 1)
+                    out += " span=" + std::to_string(cellProperties.columnSpan);
+                out += kMerging[static_cast<int>(cellProperties.verticalMerging)];
+                if (cellProperties.uses(TableCellPropertiesOptions::UsePreferredWidth))
+                    out += " width=" + widthText(cellProperties.preferredWidth);
+                out += "]";
+            }
+            out += "\n";
+        });
+    }
+}
+
 void dumpStory(std::string& out, const PieceTable& pieceTable, size_t ordinal)
 {
     out += "story #" + std::to_string(ordinal) + " " + storyLabel(pieceTable.contentType()) + " paragraphs=" +
@@ -188,6 +235,7 @@ void dumpStory(std::string& out, const PieceTable& pieceTable, size_t ordinal)
             out += "\n";
         }
     }
+    dumpTables(out, pieceTable);
 }
 
 void dumpSection(std::string& out, const DocumentModel& documentModel, int32_t index)

@@ -366,12 +366,15 @@ std::unique_ptr<Section> DocumentModel::removeSectionCore(SectionIndex index)
 
 void DocumentModel::onParagraphInserted(PieceTable& pieceTable, ParagraphIndex paragraphIndex, bool joinsPreviousSection)
 {
+    const ParagraphIndex anchor = joinsPreviousSection ? paragraphIndex - 1 : paragraphIndex;
+    pieceTable.tableCellsManager().onParagraphInserted(anchor);
     if (pieceTable.isMain())
-        shiftSectionBounds(joinsPreviousSection ? paragraphIndex - 1 : paragraphIndex, 1);
+        shiftSectionBounds(anchor, 1);
 }
 
 void DocumentModel::onParagraphRemoved(PieceTable& pieceTable, ParagraphIndex paragraphIndex)
 {
+    pieceTable.tableCellsManager().onParagraphRemoved(paragraphIndex);
     if (pieceTable.isMain())
         shiftSectionBounds(paragraphIndex, -1);
 }

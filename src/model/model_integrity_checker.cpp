@@ -5,6 +5,7 @@
 #include "model/piece_table.h"
 #include "model/runs.h"
 #include "model/section.h"
+#include "model/tables/table.h"
 
 #include <string>
 
@@ -116,6 +117,41 @@ void checkSections(const DocumentModel& documentModel, ProblemList& problems)
 
 } // namespace
 
+void checkTables(const PieceTable& pieceTable, ProblemList& problems)
+{
+    const TableCellsManager& manager = pieceTable.tableCellsManager();
+    for (int32_t tableIndex = 0; tableIndex < manager.tableCount(); ++tableIndex) {
+        const Table& table = *manager.tables()[static_cast<size_t>(tableIndex)];
+        const std::string name = "table " + std::to_string(tableIndex);
+        if (table.index() != tableIndex)
+            problems.add(name, " has index ", table.index());
+        if (table.rowCount() == 0) {
+            problems.add(name, " has no row");
+            continue;
+        }
+        const int32_t expectedLevel = table.parentCell() ? table.parentCell()->table().nestedLevel() + 1 : 0;
+        if (table.nestedLevel() != expectedLevel || table.nestedLevel() >= kMaxTableNestingLevel)
+            problems.add(name, " has nesting level ", table.nestedLevel(), " instead of ", expectedLevel);
+        int32_t expectedStart = table.startParagraphIndex().value();
+        table.forEachCell([&](const TableCell& cell) {
+            const std::string cellName = name + " cell " + std::to_string(cell.rowIndex()) + "/" + std::to_string(cell.indexInRow());
+            const int32_t start = cell.startParagraphIndex().value();
+            const int32_t end = cell.endParagraphIndex().value();
+            if (start != expectedStart)
+                problems.add(cellName, " starts at paragraph ", start, " instead of ", expectedStart);
+            if (end < start || end >= pieceTable.paragraphCount())
+                problems.add(cellName, " covers paragraphs ", start, "..", end);
+            else if (manager.cellByNestingLevel(cell.startParagraphIndex(), table.nestedLevel()) != &cell)
+                problems.add(cellName, " is not found from its first paragraph");
+            expectedStart = end + 1;
+        });
+        for (int32_t rowIndex = 0; rowIndex < table.rowCount(); ++rowIndex) {
+            if (table.row(rowIndex).cellCount() == 0)
+                problems.add(name, " row ", rowIndex, " has no cell");
+        }
+    }
+}
+
 std::vector<std::string> findIntegrityProblems(const PieceTable& pieceTable)
 {
     std::vector<std::string> result;
@@ -131,6 +167,7 @@ std::vector<std::string> findIntegrityProblems(const PieceTable& pieceTable)
         return result;
     }
     checkRuns(pieceTable, problems);
+    checkTables(pieceTable, problems);
     return result;
 }
 

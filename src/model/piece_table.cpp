@@ -49,6 +49,7 @@ void PieceTable::createEmptyContent()
 
 void PieceTable::clear()
 {
+    tableCellsManager_.clear();
     paragraphs_.clear();
     runs_.clear();
     textBuffer_.clear();

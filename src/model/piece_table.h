@@ -11,6 +11,7 @@
 #include "model/paragraph.h"
 #include "model/paragraph_indexed_tree.h"
 #include "model/run_base.h"
+#include "model/tables/table_cells_manager.h"
 
 #include <memory>
 #include <string>
@@ -92,6 +93,18 @@ public:
 
     /// An input position at `logPosition` carrying the formatting of the text before it.
     [[nodiscard]] InputPosition createInputPosition(DocumentLogPosition logPosition) const;
+
+    /// The story's tables and the lookup of a paragraph's cell.
+    [[nodiscard]] TableCellsManager& tableCellsManager() noexcept { return tableCellsManager_; }
+    [[nodiscard]] const TableCellsManager& tableCellsManager() const noexcept { return tableCellsManager_; }
+    /// Lays a table of rowCount x cellCount cells over the paragraphs from `first` on, one
+    /// paragraph per cell, as an undoable step.
+    Table& createTable(ParagraphIndex first, int32_t rowCount, int32_t cellCount);
+    /// Inserts rowCount x cellCount empty paragraphs before the paragraph holding `logPosition`
+    /// (split there first when the position is inside it) and makes them a table.
+    Table& insertTable(DocumentLogPosition logPosition, int32_t rowCount, int32_t cellCount);
+    /// Takes the table structure away, as an undoable step; its paragraphs stay as they are.
+    void removeTableStructure(Table& table);
 
     // Editing. Each call is one batch update and one history transaction of its own unless the
     // caller already holds them.
@@ -175,6 +188,8 @@ private:
     void insertRunAt(InputPosition& position, RunKind kind, std::u16string_view text, int32_t noteIndex = -1);
     [[nodiscard]] bool tryMergeText(InputPosition& position, std::u16string_view text);
     void mergeParagraphWithNext(ParagraphIndex paragraphIndex);
+    /// Takes away the structure of the tables lying wholly in [start, end) before their text goes.
+    void removeTablesInside(DocumentLogPosition start, DocumentLogPosition end);
     void applyNextParagraphStyle(ParagraphIndex newParagraphIndex);
     void validateInsertPosition(DocumentLogPosition logPosition) const;
     /// Checks a formatting range and returns its end.
@@ -185,6 +200,7 @@ private:
     ParagraphIndexedTree paragraphs_;
     TextRunCollection runs_;
     ChunkedStringBuilder textBuffer_;
+    TableCellsManager tableCellsManager_{*this};
 
     int32_t multipleRunSplitCount_ = 0;
     int32_t lastShiftedParagraphIndex_ = -1; // the paragraph whose later neighbours wait for a shift

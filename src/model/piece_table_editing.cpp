@@ -12,6 +12,7 @@
 #include "model/property_modifiers.h"
 #include "model/run_history_items.h"
 #include "model/runs.h"
+#include "model/tables/table.h"
 #include "model/unsafe_document_model_editor.h"
 #include "platform/font_coverage.h"
 
@@ -282,6 +283,7 @@ void PieceTable::deleteContent(DocumentLogPosition logPosition, int32_t length)
     BatchUpdateScope batch(*documentModel_);
     documentModel_->resetMerging();
     const DocumentLogPosition rangeEnd = logPosition + length; // exclusive
+    removeTablesInside(logPosition, rangeEnd);
     (void)splitRunAt(rangeEnd);
     const RunIndex firstRun = splitRunAt(logPosition);
     const ParagraphIndex firstParagraph = findParagraphIndex(logPosition);
@@ -298,10 +300,25 @@ void PieceTable::deleteContent(DocumentLogPosition logPosition, int32_t length)
                 covered += run(fromRun + runCount).length();
             UnsafeDocumentModelEditor(*this).deleteRuns(paragraphIndex, fromRun, runCount);
         }
-        if (deletesMark)
+        // A mark between two cells (or a cell and the text around its table) stays, so that
+        // tables keep their shape; only the content before it goes.
+        if (deletesMark && tableCellsManager_.cell(paragraphIndex) == tableCellsManager_.cell(paragraphIndex + 1))
             mergeParagraphWithNext(paragraphIndex);
     }
     documentModel_->applyChanges(*this, DocumentModelChangeType::DeleteContent, firstRun, firstRun);
+}
+
+void PieceTable::removeTablesInside(DocumentLogPosition start, DocumentLogPosition end)
+{
+    std::vector<Table*> inside;
+    for (const auto& table : tableCellsManager_.tables()) {
+        const DocumentLogPosition tableStart = paragraph(table->startParagraphIndex()).logPosition();
+        const DocumentLogPosition tableEnd = paragraph(table->endParagraphIndex()).endLogPosition() + 1;
+        if (start <= tableStart && tableEnd <= end)
+            inside.push_back(table.get());
+    }
+    for (Table* table : inside)
+        removeTableStructure(*table);
 }
 
 void PieceTable::replaceText(DocumentLogPosition position, int32_t length, std::u16string_view text)

@@ -1,5 +1,6 @@
 #include "model/section_properties.h"
 
+#include "core/hash_combine.h"
 #include "model/document_model_unit_converter.h"
 
 #include <functional>
@@ -7,26 +8,12 @@
 
 namespace velmo::model {
 
-namespace {
-
-size_t combine(std::initializer_list<size_t> values) noexcept
-{
-    size_t hash = 0;
-    for (const size_t value : values)
-        hash = hash * 1000003u ^ value;
-    return hash;
-}
-
-size_t of(int32_t value) noexcept
-{
-    return static_cast<size_t>(static_cast<uint32_t>(value));
-}
-
-} // namespace
+using core::hashCombine;
+using core::hashOf;
 
 size_t MarginsInfo::hash() const noexcept
 {
-    return combine({of(left), of(right), of(top), of(bottom), of(headerOffset), of(footerOffset), of(gutter),
+    return hashCombine({hashOf(left), hashOf(right), hashOf(top), hashOf(bottom), hashOf(headerOffset), hashOf(footerOffset), hashOf(gutter),
                     static_cast<size_t>(gutterAlignment)});
 }
 
@@ -45,7 +32,7 @@ MarginsInfo MarginsInfo::documentDefault() noexcept
 
 size_t PageInfo::hash() const noexcept
 {
-    return combine({of(width), of(height), static_cast<size_t>(landscape), static_cast<size_t>(paperKind)});
+    return hashCombine({hashOf(width), hashOf(height), static_cast<size_t>(landscape), static_cast<size_t>(paperKind)});
 }
 
 void PageInfo::validatePaperKind() noexcept
@@ -61,27 +48,27 @@ void PageInfo::validatePaperKind() noexcept
 
 size_t GeneralSectionInfo::hash() const noexcept
 {
-    return combine({static_cast<size_t>(startType), static_cast<size_t>(differentFirstPage), of(firstPagePaperSource),
-                    of(otherPagePaperSource), static_cast<size_t>(onlyAllowEditingOfFormFields),
+    return hashCombine({static_cast<size_t>(startType), static_cast<size_t>(differentFirstPage), hashOf(firstPagePaperSource),
+                    hashOf(otherPagePaperSource), static_cast<size_t>(onlyAllowEditingOfFormFields),
                     static_cast<size_t>(textDirection), static_cast<size_t>(verticalTextAlignment)});
 }
 
 size_t PageNumberingInfo::hash() const noexcept
 {
-    return combine({static_cast<size_t>(numberingFormat), of(firstPageNumber), static_cast<size_t>(continueNumbering),
-                    static_cast<size_t>(chapterSeparator), of(chapterHeaderStyle)});
+    return hashCombine({static_cast<size_t>(numberingFormat), hashOf(firstPageNumber), static_cast<size_t>(continueNumbering),
+                    static_cast<size_t>(chapterSeparator), hashOf(chapterHeaderStyle)});
 }
 
 size_t LineNumberingInfo::hash() const noexcept
 {
-    return combine({of(distance), of(startingLineNumber), of(step), static_cast<size_t>(numberingRestartType)});
+    return hashCombine({hashOf(distance), hashOf(startingLineNumber), hashOf(step), static_cast<size_t>(numberingRestartType)});
 }
 
 size_t ColumnsInfo::hash() const noexcept
 {
-    size_t hash = combine({of(columnCount), static_cast<size_t>(equalWidthColumns), of(space), static_cast<size_t>(drawVerticalSeparator)});
+    size_t hash = hashCombine({hashOf(columnCount), static_cast<size_t>(equalWidthColumns), hashOf(space), static_cast<size_t>(drawVerticalSeparator)});
     for (const ColumnInfo& column : columns)
-        hash = combine({hash, of(column.width), of(column.space)});
+        hash = hashCombine({hash, hashOf(column.width), hashOf(column.space)});
     return hash;
 }
 
@@ -94,8 +81,8 @@ ColumnsInfo ColumnsInfo::documentDefault() noexcept
 
 size_t FootNoteInfo::hash() const noexcept
 {
-    return combine({static_cast<size_t>(position), static_cast<size_t>(numberingFormat), static_cast<size_t>(numberingRestartType),
-                    of(startingNumber), std::hash<std::u16string>()(customMark)});
+    return hashCombine({static_cast<size_t>(position), static_cast<size_t>(numberingFormat), static_cast<size_t>(numberingRestartType),
+                    hashOf(startingNumber), std::hash<std::u16string>()(customMark)});
 }
 
 FootNoteInfo FootNoteInfo::endNoteDefault()
