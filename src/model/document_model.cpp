@@ -532,6 +532,7 @@ void DocumentModel::resetFormattingCaches()
             story->run(RunIndex(run)).setMergedCharacterFormattingCacheIndex(-1);
         for (int32_t paragraph = 0; paragraph < story->paragraphCount(); ++paragraph)
             story->paragraph(ParagraphIndex(paragraph)).setMergedParagraphFormattingCacheIndex(-1);
+        story->tableCellsManager().resetCachedTableLayoutInfo();
     }
     PieceTable& main = mainPieceTable();
     applyChangesCore(main,

@@ -88,6 +88,41 @@ void DocumentStyles::createBuiltInStyles()
     look.setFontUnderlineType(UnderlineType::Single);
     hyperlink->setCharacterPropertiesIndexInitial(cache.add(look));
     characterStyles_.append(std::move(hyperlink));
+    createBuiltInTableStyles();
+}
+
+void DocumentStyles::createBuiltInTableStyles()
+{
+    tableStyles_.clear();
+    tableCellStyles_.clear();
+    auto& tables = documentModel_.cache().tablePropertiesCache();
+    // Cell margins of 108 twips left and right, none above and below.
+    TablePropertiesInfo normal;
+    constexpr int32_t kCellMargin = 108;
+    normal.cellMargins = {{WidthUnitType::ModelUnits, kCellMargin}, {WidthUnitType::ModelUnits, kCellMargin},
+                          {WidthUnitType::ModelUnits, 0}, {WidthUnitType::ModelUnits, 0}};
+    for (const auto option : {TablePropertiesOptions::UseLeftMargin, TablePropertiesOptions::UseRightMargin,
+                              TablePropertiesOptions::UseTopMargin, TablePropertiesOptions::UseBottomMargin})
+        normal.use(option);
+    auto normalTable = std::make_unique<TableStyle>(documentModel_, u"Normal Table");
+    normalTable->formattingCore().tablePropertiesIndex = tables.add(normal);
+    TableStyle& normalStyle = *normalTable;
+    tableStyles_.append(std::move(normalTable));
+
+    TablePropertiesInfo simple = normal;
+    simple.mask = 0;
+    simple.use(TablePropertiesOptions::UseLeftMargin);
+    simple.use(TablePropertiesOptions::UseRightMargin);
+    constexpr int32_t kSimpleBorderWidth = 10;
+    for (BorderInfo& border : simple.borders) {
+        border.style = BorderLineStyle::Single;
+        border.width = kSimpleBorderWidth;
+    }
+    simple.use(TablePropertiesOptions::UseBorders);
+    auto tableSimple = std::make_unique<TableStyle>(documentModel_, u"Table Simple 1");
+    tableSimple->setParentCore(&normalStyle);
+    tableSimple->formattingCore().tablePropertiesIndex = tables.add(simple);
+    tableStyles_.append(std::move(tableSimple));
 }
 
 int32_t DocumentStyles::addCharacterStyle(std::unique_ptr<CharacterStyle> style)

@@ -6,6 +6,7 @@
 #include "model/paragraph_style.h"
 #include "model/style_collection.h"
 #include "model/style_link_manager.h"
+#include "model/tables/table_style.h"
 
 #include <memory>
 #include <string>
@@ -27,9 +28,14 @@ public:
     [[nodiscard]] StyleCollection<ParagraphStyle>& paragraphStyles() noexcept { return paragraphStyles_; }
     [[nodiscard]] const StyleCollection<ParagraphStyle>& paragraphStyles() const noexcept { return paragraphStyles_; }
     [[nodiscard]] StyleLinkManager& links() noexcept { return links_; }
+    [[nodiscard]] StyleCollection<TableStyle>& tableStyles() noexcept { return tableStyles_; }
+    [[nodiscard]] const StyleCollection<TableStyle>& tableStyles() const noexcept { return tableStyles_; }
+    [[nodiscard]] StyleCollection<TableCellStyle>& tableCellStyles() noexcept { return tableCellStyles_; }
+    [[nodiscard]] const StyleCollection<TableCellStyle>& tableCellStyles() const noexcept { return tableCellStyles_; }
 
     /// Replaces every style by the built-in ones of a new document: "Normal"; "Default Paragraph
-    /// Font", "Line Number" and "Hyperlink". Not undoable (new document, reader start).
+    /// Font", "Line Number" and "Hyperlink"; "Normal Table" and "Table Simple 1". Not undoable
+    /// (new document, reader start).
     void createBuiltInStyles();
 
     /// Appends a style as an undoable step; its parent must already be in the collection.
@@ -58,10 +64,14 @@ public:
     int32_t createTocStyle(int32_t level);
 
 private:
+    void createBuiltInTableStyles();
+
     DocumentModel& documentModel_; // owner
     StyleCollection<CharacterStyle> characterStyles_;
     StyleCollection<ParagraphStyle> paragraphStyles_;
     StyleLinkManager links_;
+    StyleCollection<TableStyle> tableStyles_;
+    StyleCollection<TableCellStyle> tableCellStyles_;
 };
 
 } // namespace velmo::model
