@@ -194,8 +194,8 @@ Picture localePicture(icu::DateFormat::EStyle style, PatternKind kind, const icu
     return pictureFromIcuPattern(toU16(pattern), yearDigits);
 }
 
-using NameGetter = const icu::UnicodeString* (icu::DateFormatSymbols::*)(int32_t&, icu::DateFormatSymbols::DtContextType,
-                                                                         icu::DateFormatSymbols::DtWidthType) const;
+using NameGetter = const icu::UnicodeString* (icu::DateFormatSymbols::*)(
+    int32_t&, icu::DateFormatSymbols::DtContextType, icu::DateFormatSymbols::DtWidthType) const;
 
 /// Copies day or month names; `first` is the index of the first name in ICU's array.
 template <size_t N>
@@ -420,21 +420,25 @@ std::u16string Culture::formatNumber(double value) const
 
 std::u16string Culture::toUpper(std::u16string_view text) const
 {
-    return mapCase(text, [this](UChar* target, int32_t capacity, const UChar* source, int32_t length, UErrorCode* status) {
+    return mapCase(text, [this](UChar* target, int32_t capacity, const UChar* source, int32_t length,
+                                UErrorCode* status) {
         return u_strToUpper(target, capacity, source, length, icuLocaleId_.c_str(), status);
     });
 }
 
 std::u16string Culture::toLower(std::u16string_view text) const
 {
-    return mapCase(text, [this](UChar* target, int32_t capacity, const UChar* source, int32_t length, UErrorCode* status) {
+    return mapCase(text, [this](UChar* target, int32_t capacity, const UChar* source, int32_t length,
+                                UErrorCode* status) {
         return u_strToLower(target, capacity, source, length, icuLocaleId_.c_str(), status);
     });
 }
 
 std::u16string Culture::toTitle(std::u16string_view text) const
 {
-    return mapCase(text, [this](UChar* target, int32_t capacity, const UChar* source, int32_t length, UErrorCode* status) {
+    // A null break iterator means the culture's word breaks.
+    return mapCase(text, [this](UChar* target, int32_t capacity, const UChar* source, int32_t length,
+                                UErrorCode* status) {
         return u_strToTitle(target, capacity, source, length, nullptr, icuLocaleId_.c_str(), status);
     });
 }

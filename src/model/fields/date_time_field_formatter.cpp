@@ -107,7 +107,8 @@ std::vector<PictureItem> parsePicture(std::u16string_view picture)
             ++runEnd;
         const auto runLength = static_cast<int32_t>(runEnd - index);
         const std::span<const int32_t> lengths = allowedLengths(kind);
-        const auto fitting = std::find_if(lengths.begin(), lengths.end(), [&](int32_t length) { return length >= runLength; });
+        const auto fitting =
+            std::find_if(lengths.begin(), lengths.end(), [&](int32_t length) { return length >= runLength; });
         const int32_t itemLength = fitting != lengths.end() ? *fitting : lengths.back();
         items.push_back({kind, itemLength, {}});
         index += static_cast<size_t>(std::min(itemLength, runLength));

@@ -85,7 +85,8 @@ std::vector<NumberPattern> parsePicture(std::u16string_view picture)
             if (placeholderSeen)
                 appendRange(pattern, Type::NumberMask, picture.substr(index, 1));
             else
-                appendRange(pattern, character == u'x' ? Type::Terminator : Type::StartNumberMask, picture.substr(index, 1));
+                appendRange(pattern, character == u'x' ? Type::Terminator : Type::StartNumberMask,
+                            picture.substr(index, 1));
             placeholderSeen = true;
             if (inFraction)
                 ++pattern.fractionPlaceholders;
@@ -183,7 +184,8 @@ DecimalDigits roundedDigits(double magnitude, int32_t decimals)
         }
     }
 
-    DecimalDigits split{digits.substr(0, static_cast<size_t>(integerDigits)), digits.substr(static_cast<size_t>(integerDigits))};
+    const auto integerEnd = static_cast<size_t>(integerDigits);
+    DecimalDigits split{digits.substr(0, integerEnd), digits.substr(integerEnd)};
     const size_t firstSignificant = split.integer.find_first_not_of('0');
     split.integer.erase(0, firstSignificant == std::string::npos ? split.integer.size() - 1 : firstSignificant);
     const size_t lastSignificant = split.fraction.find_last_not_of('0');
@@ -197,30 +199,36 @@ bool isPlaceholderRange(NumberFormatRangeType type) noexcept
            type == NumberFormatRangeType::Terminator;
 }
 
+struct Separators {
+    std::u16string_view decimal;
+    std::u16string_view group;
+    int32_t groupSize = 3;
+    int32_t secondaryGroupSize = 3;
+};
+
 /// Writes one pattern; the integer part is laid out from right to left, the fraction from left to right.
 class PatternWriter {
 public:
-    PatternWriter(const NumberPattern& pattern, const DecimalDigits& digits, bool negative, bool minusBeforeFirstPlaceholder,
-                  std::u16string_view decimalSeparator, std::u16string_view groupSeparator, int32_t groupSize,
-                  int32_t secondaryGroupSize)
-        : pattern_(pattern), digits_(digits), negative_(negative), minusBeforeFirstPlaceholder_(minusBeforeFirstPlaceholder),
-          decimalSeparator_(decimalSeparator), groupSeparator_(groupSeparator), groupSize_(groupSize),
-          secondaryGroupSize_(secondaryGroupSize)
+    PatternWriter(const NumberPattern& pattern, const DecimalDigits& digits, bool negative,
+                  bool minusBeforeFirstPlaceholder, const Separators& separators)
+        : pattern_(pattern), digits_(digits), negative_(negative),
+          minusBeforeFirstPlaceholder_(minusBeforeFirstPlaceholder), separators_(separators)
     {
     }
 
     std::u16string write()
     {
-        const auto separator = std::find_if(pattern_.ranges.begin(), pattern_.ranges.end(), [](const NumberFormatRange& range) {
-            return range.type == NumberFormatRangeType::DecimalSeparator;
-        });
+        const auto separator =
+            std::find_if(pattern_.ranges.begin(), pattern_.ranges.end(), [](const NumberFormatRange& range) {
+                return range.type == NumberFormatRangeType::DecimalSeparator;
+            });
         std::u16string integerPart;
         remainingIntegerDigits_ = digits_.integer.size();
         for (auto range = separator; range != pattern_.ranges.begin();)
             writeIntegerRange(*--range, integerPart);
         std::u16string text(integerPart.rbegin(), integerPart.rend());
         if (separator != pattern_.ranges.end()) {
-            text += decimalSeparator_;
+            text += separators_.decimal;
             for (auto range = separator + 1; range != pattern_.ranges.end(); ++range)
                 writeFractionRange(*range, text);
         }
@@ -238,17 +246,19 @@ private:
 
     [[nodiscard]] bool isGroupBoundary(int32_t digitsWritten) const noexcept
     {
-        if (groupSize_ <= 0 || !pattern_.hasGroupSeparator)
+        const int32_t first = separators_.groupSize;
+        const int32_t further = separators_.secondaryGroupSize;
+        if (first <= 0 || !pattern_.hasGroupSeparator)
             return false;
-        if (digitsWritten == groupSize_)
+        if (digitsWritten == first)
             return true;
-        return digitsWritten > groupSize_ && secondaryGroupSize_ > 0 && (digitsWritten - groupSize_) % secondaryGroupSize_ == 0;
+        return digitsWritten > first && further > 0 && (digitsWritten - first) % further == 0;
     }
 
     void writeIntegerDigit(char16_t digit, std::u16string& reversed)
     {
         if (integerDigitsWritten_ > 0 && isGroupBoundary(integerDigitsWritten_))
-            appendReversed(reversed, groupSeparator_);
+            appendReversed(reversed, separators_.group);
         reversed += digit;
         ++integerDigitsWritten_;
     }
@@ -334,10 +344,7 @@ private:
     const DecimalDigits& digits_;
     bool negative_;
     bool minusBeforeFirstPlaceholder_;
-    std::u16string_view decimalSeparator_;
-    std::u16string_view groupSeparator_;
-    int32_t groupSize_;
-    int32_t secondaryGroupSize_;
+    const Separators& separators_;
     size_t remainingIntegerDigits_ = 0;
     int32_t integerDigitsWritten_ = 0;
     size_t fractionDigitsWritten_ = 0;
@@ -345,7 +352,8 @@ private:
 
 } // namespace
 
-NumericFieldFormatter::NumericFieldFormatter(const core::Culture& culture, std::optional<NumberSeparators> customSeparators)
+NumericFieldFormatter::NumericFieldFormatter(const core::Culture& culture,
+                                             std::optional<NumberSeparators> customSeparators)
     : culture_(culture), customSeparators_(std::move(customSeparators))
 {
 }
@@ -363,17 +371,15 @@ std::u16string NumericFieldFormatter::format(double value, std::u16string_view p
     if (pattern->ranges.empty())
         return {};
 
-    const DecimalDigits digits = roundedDigits(std::fabs(value), std::min(pattern->fractionPlaceholders, kMaxFractionDigits));
+    const int32_t decimals = std::min(pattern->fractionPlaceholders, kMaxFractionDigits);
+    const DecimalDigits digits = roundedDigits(std::fabs(value), decimals);
     const bool negative = value < 0 && !digits.isZero();
     const bool minusBeforeFirstPlaceholder = negative && pattern == &patterns[0] && !pattern->hasSign;
-    if (customSeparators_) {
-        return PatternWriter(*pattern, digits, negative, minusBeforeFirstPlaceholder, customSeparators_->decimal,
-                             customSeparators_->group, 3, 3)
-            .write();
-    }
-    return PatternWriter(*pattern, digits, negative, minusBeforeFirstPlaceholder, culture_.decimalSeparator(),
-                         culture_.groupSeparator(), culture_.groupSize(), culture_.secondaryGroupSize())
-        .write();
+    const Separators separators =
+        customSeparators_ ? Separators{customSeparators_->decimal, customSeparators_->group}
+                          : Separators{culture_.decimalSeparator(), culture_.groupSeparator(), culture_.groupSize(),
+                                       culture_.secondaryGroupSize()};
+    return PatternWriter(*pattern, digits, negative, minusBeforeFirstPlaceholder, separators).write();
 }
 
 } // namespace velmo::model
