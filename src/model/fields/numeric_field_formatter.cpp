@@ -136,8 +136,8 @@ struct DecimalDigits {
     [[nodiscard]] bool isZero() const { return integer == "0" && fraction.empty(); }
 };
 
-/// Rounds on the shortest decimal form of `magnitude`, so that 0.285 is taken as written and
-/// not as the binary value just below it.
+/// Rounds on the shortest decimal form of `magnitude` (0.285 is taken as written, not as the
+/// binary value just below it); an exact half goes toward zero, as documents expect.
 DecimalDigits roundedDigits(double magnitude, int32_t decimals)
 {
     char buffer[64];
@@ -167,7 +167,9 @@ DecimalDigits roundedDigits(double magnitude, int32_t decimals)
 
     const size_t kept = static_cast<size_t>(integerDigits + decimals);
     if (digits.size() > kept) {
-        const bool roundUp = digits[kept] >= '5';
+        // An exact half rounds toward zero; anything above it rounds away.
+        const bool aboveHalf = digits.find_first_not_of('0', kept + 1) != std::string::npos;
+        const bool roundUp = digits[kept] > '5' || (digits[kept] == '5' && aboveHalf);
         digits.resize(kept);
         for (size_t index = kept; roundUp; --index) {
             if (index == 0) {

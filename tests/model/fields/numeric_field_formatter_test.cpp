@@ -52,7 +52,7 @@ TEST(NumericFieldFormatterTest, PlaceholdersAndGrouping)
         {"very huge value", u"0", 1e300, u"1" + std::u16string(300, u'0')},
         {"tiny value", u"0.00", 1e-300, u"0.00"},
         {"carry into a new digit", u"0.0", 9.99, u"10.0"},
-        {"carry through a group", u"#,##0", 999.5, u"1,000"},
+        {"carry through a group", u"#,##0", 999.51, u"1,000"},
     };
     expectFormats("en-US", cases);
 }
@@ -95,16 +95,17 @@ TEST(NumericFieldFormatterTest, SignsAndSections)
     expectFormats("en-US", cases);
 }
 
-TEST(NumericFieldFormatterTest, RoundsHalvesAwayFromZeroOnTheWrittenDigits)
+TEST(NumericFieldFormatterTest, RoundsExactHalvesTowardZeroOnTheWrittenDigits)
 {
     const Case cases[] = {
-        {"half", u"0", 2.5, u"3"},
+        {"an exact half goes toward zero", u"0", 2.5, u"2"},
         {"above half", u"0", 2.51, u"3"},
         {"below half", u"0", 2.49, u"2"},
-        {"negative half", u"0", -2.5, u"-3"},
-        {"0.285 as written", u"0.00", 0.285, u"0.29"},
-        {"1.005 as written", u"0.00", 1.005, u"1.01"},
-        {"0.125", u"0.00", 0.125, u"0.13"},
+        {"a negative exact half goes toward zero", u"0", -2.5, u"-2"},
+        {"0.285 is an exact half as written", u"0.00", 0.285, u"0.28"},
+        {"0.2851 is above half", u"0.00", 0.2851, u"0.29"},
+        {"1.005 as written", u"0.00", 1.005, u"1.00"},
+        {"0.125", u"0.00", 0.125, u"0.12"},
         {"at most ten decimals", u"0.000000000000", 0.123456789012345, u"0.123456789000"},
     };
     expectFormats("en-US", cases);
