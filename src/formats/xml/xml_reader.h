@@ -52,7 +52,8 @@ class XmlReader {
 public:
     static constexpr int32_t kMaxDepth = 256;
 
-    /// `bytes` (UTF-8, or UTF-16 and others by byte order mark or declaration) must outlive the reader.
+    /// `bytes` (UTF-8, or UTF-16 and others by byte order mark or declaration) must outlive the
+    /// reader; so must `text`.
     explicit XmlReader(std::span<const uint8_t> bytes);
     explicit XmlReader(std::string_view text);
     ~XmlReader();

@@ -1,5 +1,6 @@
 #include "formats/zip/zip_stream_reader.h"
 
+#include "core/editor_exception.h"
 #include "formats/zip/zip_errors.h"
 #include "formats/zip/zip_format_internal.h"
 #include "formats/zip/zip_member_name.h"
@@ -189,6 +190,8 @@ void ZIPStreamReader::extract(const ZIPFileEntry& entry, std::vector<uint8_t>& t
     if ((entry.flags & kFlagEncrypted) != 0)
         throw PackedStreamReaderError("The ZIP member " + quoted(entry.name) + " is encrypted, which is not supported.");
 
+    if (entry.dataOffset + entry.packedSize > package_.size())
+        throw core::EditorException::internalError(); // an entry of another package
     const std::span<const uint8_t> packed = package_.subspan(entry.dataOffset, entry.packedSize);
     const size_t start = target.size();
     try {

@@ -36,7 +36,7 @@ public:
     [[nodiscard]] const ZIPFileEntry* find(std::string_view name) const;
     [[nodiscard]] bool exists(std::string_view name) const { return find(name) != nullptr; }
 
-    /// Appends the member's data to `target`. Throws ZIPUnsupportedCompressionMethodError for
+    /// Appends the data of `entry`, one of files(), to `target`. Throws ZIPUnsupportedCompressionMethodError for
     /// a method other than 0 and 8, PackedStreamReaderError for damaged data ("<name> is corrupted."
     /// on a CRC-32 mismatch); `target` then keeps only what it held before.
     void extract(const ZIPFileEntry& entry, std::vector<uint8_t>& target) const;
