@@ -5,8 +5,9 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  libicu-dev libuchardet-dev
+  libicu-dev libuchardet-dev zlib1g-dev libxml2-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  unzip # only a test oracle: the ZIP writer's packages must pass `unzip -t`
 )
 
 missing=()
