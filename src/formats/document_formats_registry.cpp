@@ -1,5 +1,6 @@
 #include "formats/document_formats_registry.h"
 
+#include "formats/docx/open_xml_format.h"
 #include "formats/plain_text_format.h"
 
 #include <algorithm>
@@ -65,6 +66,8 @@ void DocumentFormatsRegistry::registerBuiltInFormats()
     std::call_once(once, [] {
         registerImportFormat(std::make_unique<PlainTextImportFormat>());
         registerExportFormat(std::make_unique<PlainTextExportFormat>());
+        registerImportFormat(std::make_unique<OpenXmlImportFormat>());
+        registerExportFormat(std::make_unique<OpenXmlExportFormat>());
     });
 }
 

@@ -128,21 +128,23 @@ void DocumentModel::changeDocumentInfo(const std::function<void(DocumentInfo&)>&
 
 NoteContentTypeBase& DocumentModel::insertNote(InputPosition& position, RunKind kind)
 {
-    NoteContentTypeBase* note = nullptr;
-    int32_t noteIndex = 0;
-    if (kind == RunKind::FootNote) {
-        noteIndex = footNoteCount();
-        footNotes_.push_back(std::make_unique<FootNote>(*this));
-        note = footNotes_.back().get();
-    } else if (kind == RunKind::EndNote) {
-        noteIndex = endNoteCount();
-        endNotes_.push_back(std::make_unique<EndNote>(*this));
-        note = endNotes_.back().get();
-    } else {
-        throw core::EditorException::invalidValue(runKindName(kind), "kind");
-    }
+    NoteContentTypeBase& note = createNote(kind);
+    const int32_t noteIndex = (kind == RunKind::FootNote ? footNoteCount() : endNoteCount()) - 1;
     mainPieceTable().insertNoteReference(position, kind, noteIndex);
-    return *note;
+    return note;
+}
+
+NoteContentTypeBase& DocumentModel::createNote(RunKind kind)
+{
+    if (kind == RunKind::FootNote) {
+        footNotes_.push_back(std::make_unique<FootNote>(*this));
+        return *footNotes_.back();
+    }
+    if (kind == RunKind::EndNote) {
+        endNotes_.push_back(std::make_unique<EndNote>(*this));
+        return *endNotes_.back();
+    }
+    throw core::EditorException::invalidValue(runKindName(kind), "kind");
 }
 
 FootNote& DocumentModel::footNote(int32_t index) const

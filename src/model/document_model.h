@@ -84,6 +84,9 @@ public:
     /// A new empty note whose reference mark is inserted at a main-story position; `kind` is
     /// RunKind::FootNote or RunKind::EndNote.
     NoteContentTypeBase& insertNote(InputPosition& position, RunKind kind);
+    /// A new empty note appended to the footnotes or endnotes (`kind` as above) with no reference
+    /// mark yet; a reader inserts its mark with PieceTable::insertNoteReference. Not undoable.
+    NoteContentTypeBase& createNote(RunKind kind);
     [[nodiscard]] int32_t footNoteCount() const noexcept { return static_cast<int32_t>(footNotes_.size()); }
     [[nodiscard]] int32_t endNoteCount() const noexcept { return static_cast<int32_t>(endNotes_.size()); }
     [[nodiscard]] FootNote& footNote(int32_t index) const;

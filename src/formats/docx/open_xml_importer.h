@@ -1,0 +1,121 @@
+#pragma once
+
+#include "formats/docx/open_xml_attributes.h"
+#include "formats/docx/open_xml_package.h"
+#include "formats/docx/open_xml_property_reader.h"
+#include "formats/docx/open_xml_reading.h"
+#include "formats/document_importer_options.h"
+#include "formats/document_model_importer.h"
+#include "model/run_base.h"
+#include "model/style_base.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace velmo::model {
+class PieceTable;
+class SectionHeaderFooterBase;
+}
+
+namespace velmo::formats {
+
+class OpenXmlStoryBuilder;
+
+/// Settings of the word-processing package reader.
+struct OpenXmlDocumentImporterOptions : DocumentImporterOptions {
+    /// A value that cannot be parsed is skipped (that value only) instead of failing the load.
+    bool ignoreParseErrors = true;
+};
+
+/// Reads a word-processing package (DOCX) into a document: settings, styles, the main document
+/// with its sections, tables, headers and footers, and the notes it refers to. Unknown elements
+/// are skipped with their content. Damaged containers, XML that is not well formed anywhere in a
+/// part that is read, and a missing main document raise errors; the caller then keeps nothing.
+class OpenXmlImporter final : public DocumentModelImporter {
+public:
+    OpenXmlImporter(model::DocumentModel& documentModel, OpenXmlDocumentImporterOptions options);
+    ~OpenXmlImporter() override;
+
+    void importContent(std::span<const uint8_t> bytes) override;
+
+private:
+    /// One part being read: its name and relations.
+    struct PartContext {
+        std::string name;
+        OpenXmlRelationCollection relations;
+    };
+
+    // Package level (open_xml_importer.cpp).
+    void importPackage(std::span<const uint8_t> bytes);
+    /// A part the main document relates to by type, or the default file in the main part's folder.
+    [[nodiscard]] std::optional<std::string> findRelatedPart(std::string_view typeWord, std::string_view defaultFileName) const;
+    /// Reads a part and positions a reader on its root element; none when the part is absent or
+    /// its root cannot be reached. The bytes are kept in `storage`.
+    [[nodiscard]] std::unique_ptr<XmlReader> openPart(const std::string& name, std::string_view rootName,
+                                                      std::vector<uint8_t>& storage) const;
+    void importSections();
+    void importHeaderFooter(const OpenXmlHeaderFooterReference& reference, model::SectionHeaderFooterBase*& target);
+    void importNotes(std::string_view typeWord, std::string_view rootName, std::string_view noteName, model::RunKind kind);
+
+    // Settings and styles (open_xml_settings_reader.cpp, open_xml_styles_reader.cpp).
+    void readSettings(XmlReader& reader);
+    void readStyles(XmlReader& reader);
+    /// A style's references to other styles, resolved once every style is known.
+    struct StyleLinks {
+        model::StyleType type;
+        int32_t index;
+        std::string basedOn;
+        std::string next;
+    };
+    void readStyle(XmlReader& reader, std::vector<StyleLinks>& links);
+    void readDocumentDefaults(XmlReader& reader, model::CharacterFormattingBase& characterDefaults,
+                              model::ParagraphFormattingBase& paragraphDefaults);
+    void resolveStyleLinks(const std::vector<StyleLinks>& links);
+
+    // Story content (open_xml_content_reader.cpp).
+    /// The children of "body", "hdr", "ftr", a note or a cell: paragraphs, tables and wrappers.
+    void readBlockContent(XmlReader& reader, OpenXmlStoryBuilder& story);
+    void readBlockElement(XmlReader& reader, OpenXmlStoryBuilder& story);
+    void readParagraph(XmlReader& reader, OpenXmlStoryBuilder& story);
+    void readParagraphContent(XmlReader& reader, OpenXmlStoryBuilder& story);
+    void readRun(XmlReader& reader, OpenXmlStoryBuilder& story);
+    void readRunContent(XmlReader& reader, OpenXmlStoryBuilder& story, int32_t propertiesIndex, int32_t styleIndex);
+    void readHyperlink(XmlReader& reader, OpenXmlStoryBuilder& story);
+    void readSimpleField(XmlReader& reader, OpenXmlStoryBuilder& story);
+    void readNoteReference(XmlReader& reader, OpenXmlStoryBuilder& story, model::RunKind kind);
+    void readTable(XmlReader& reader, OpenXmlStoryBuilder& story);
+    /// A child of "tbl" other than its properties: rows, and wrappers around rows.
+    void readTableContent(XmlReader& reader, OpenXmlStoryBuilder& story, OpenXmlTableProperties& table);
+    void readTableRow(XmlReader& reader, OpenXmlStoryBuilder& story);
+    /// A child of "tr" other than its properties: cells, and wrappers around cells.
+    void readRowContent(XmlReader& reader, OpenXmlStoryBuilder& story, const std::function<void()>& startRow);
+    void readTableCell(XmlReader& reader, OpenXmlStoryBuilder& story);
+    /// Inserts text read from a "t" or "instrText": line ends become line breaks, other control
+    /// characters are dropped.
+    void insertRunText(OpenXmlStoryBuilder& story, std::u16string text);
+
+    OpenXmlDocumentImporterOptions options_;
+    OpenXmlAttributes attributes_;
+    OpenXmlStyleIds styleIds_;
+    OpenXmlPropertyReader properties_;
+    std::unique_ptr<OpenXmlPackage> package_;
+    std::string mainPartName_;
+    std::string rootFolder_;
+    OpenXmlRelationCollection mainRelations_;
+    /// The relations of the part being read (the main part, a header or footer).
+    const OpenXmlRelationCollection* currentRelations_ = nullptr;
+    /// Section properties in section order, as the body gives them.
+    std::vector<OpenXmlSectionProperties> sections_;
+    /// Notes referenced from the main story: XML id to the model's note index, per kind.
+    std::map<std::string, int32_t> footNoteIds_;
+    std::map<std::string, int32_t> endNoteIds_;
+    /// Headers and footers already read, by part name, so sections that share a part share the story.
+    std::unordered_map<std::string, model::SectionHeaderFooterBase*> headerFooterParts_;
+};
+
+} // namespace velmo::formats

@@ -1,0 +1,142 @@
+// The styles and settings parts.
+#include "formats/docx/open_xml_exporter.h"
+#include "formats/docx/open_xml_property_writer.h"
+#include "formats/docx/open_xml_values.h"
+#include "model/document_model.h"
+
+namespace velmo::formats {
+
+namespace {
+
+std::string_view kContentTypeStyles = "application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml";
+std::string_view kContentTypeSettings = "application/vnd.openxmlformats-officedocument.wordprocessingml.settings+xml";
+
+std::string styleId(char kind, int32_t index)
+{
+    return std::string(1, kind) + std::to_string(index);
+}
+
+/// "style" with its type, id and the elements every kind of style has, up to its formatting.
+template <typename Style, typename Collection>
+void startStyle(XmlWriter& writer, std::string_view type, char kind, const Collection& styles, int32_t index)
+{
+    const Style& style = styles[index];
+    writer.startElement("w:style");
+    writer.attribute("w:type", type);
+    if (index == 0)
+        writer.attribute("w:default", "1");
+    writer.attribute("w:styleId", styleId(kind, index));
+    writer.startElement("w:name");
+    writer.attribute("w:val", std::u16string_view(style.styleName()));
+    writer.endElement();
+    const int32_t parent = styles.indexOf(style.parent());
+    if (parent >= 0)
+        writeValueElement(writer, "basedOn", styleId(kind, parent));
+    if constexpr (std::is_same_v<Style, model::ParagraphStyle>) {
+        const int32_t next = styles.indexOf(style.nextParagraphStyle());
+        if (next >= 0)
+            writeValueElement(writer, "next", styleId(kind, next));
+    }
+    if (style.hidden())
+        writeOnOffElement(writer, "hidden", true);
+    if (style.semihidden())
+        writeOnOffElement(writer, "semiHidden", true);
+    if (style.primary())
+        writeOnOffElement(writer, "qFormat", true);
+}
+
+void writeParagraphProperties(XmlWriter& writer, const model::ParagraphFormattingBase& formatting, const model::TabFormattingInfo& tabs)
+{
+    if (!OpenXmlPropertyWriter::hasParagraphProperties({}, formatting, tabs))
+        return;
+    writer.startElement("w:pPr");
+    OpenXmlPropertyWriter::writeParagraphPropertiesBody(writer, {}, formatting, tabs);
+    writer.endElement();
+}
+
+void writeTableStyleFormatting(XmlWriter& writer, const model::DocumentCache& cache, const model::TableStyleFormatting& formatting)
+{
+    writeParagraphProperties(writer, cache.paragraphFormattingCache()[formatting.paragraphPropertiesIndex], model::TabFormattingInfo{});
+    OpenXmlPropertyWriter::writeRunProperties(writer, cache.characterFormattingCache()[formatting.characterPropertiesIndex], {});
+    OpenXmlPropertyWriter::writeTableProperties(writer, "tblPr", cache.tablePropertiesCache()[formatting.tablePropertiesIndex], {}, false);
+    OpenXmlPropertyWriter::writeRowProperties(writer, cache.tableRowPropertiesCache()[formatting.rowPropertiesIndex]);
+    OpenXmlPropertyWriter::writeCellProperties(writer, cache.tableCellPropertiesCache()[formatting.cellPropertiesIndex]);
+}
+
+} // namespace
+
+void OpenXmlExporter::writeStylesPart()
+{
+    const model::DocumentCache& cache = documentModel_.cache();
+    const model::DocumentStyles& styles = documentModel_.styles();
+    XmlWriter writer;
+    writer.startElement("w:styles");
+    writer.namespaceDeclaration("w", kWordNamespace);
+
+    writer.startElement("w:docDefaults");
+    writer.startElement("w:rPrDefault");
+    OpenXmlPropertyWriter::writeRunProperties(writer, cache.characterFormattingCache()[model::DocumentCache::kDefaultPropertiesIndex], {});
+    writer.endElement();
+    writer.startElement("w:pPrDefault");
+    writeParagraphProperties(writer, cache.paragraphFormattingCache()[model::DocumentCache::kDefaultPropertiesIndex], model::TabFormattingInfo{});
+    writer.endElement();
+    writer.endElement();
+
+    const auto& paragraphStyles = styles.paragraphStyles();
+    for (int32_t index = 0; index < paragraphStyles.count(); ++index) {
+        const model::ParagraphStyle& style = paragraphStyles[index];
+        if (style.deleted())
+            continue;
+        startStyle<model::ParagraphStyle>(writer, "paragraph", 'P', paragraphStyles, index);
+        writeParagraphProperties(writer, cache.paragraphFormattingCache()[style.paragraphPropertiesIndex()],
+                                 cache.tabFormattingInfoCache()[style.tabsIndex()]);
+        OpenXmlPropertyWriter::writeRunProperties(writer, cache.characterFormattingCache()[style.characterPropertiesIndex()], {});
+        writer.endElement();
+    }
+    const auto& characterStyles = styles.characterStyles();
+    for (int32_t index = 0; index < characterStyles.count(); ++index) {
+        const model::CharacterStyle& style = characterStyles[index];
+        if (style.deleted())
+            continue;
+        startStyle<model::CharacterStyle>(writer, "character", 'C', characterStyles, index);
+        OpenXmlPropertyWriter::writeRunProperties(writer, cache.characterFormattingCache()[style.characterPropertiesIndex()], {});
+        writer.endElement();
+    }
+    const auto& tableStyles = styles.tableStyles();
+    for (int32_t index = 0; index < tableStyles.count(); ++index) {
+        const model::TableStyle& style = tableStyles[index];
+        if (style.deleted())
+            continue;
+        startStyle<model::TableStyle>(writer, "table", 'T', tableStyles, index);
+        writeTableStyleFormatting(writer, cache, style.formatting());
+        for (const ValueWord<model::ConditionalTableStyleFormattingType>& part : kConditionalStyleWords) {
+            const model::TableStyleFormatting* formatting = style.conditionalStyle(part.value);
+            if (!formatting)
+                continue;
+            writer.startElement("w:tblStylePr");
+            writer.attribute("w:type", part.word);
+            writeTableStyleFormatting(writer, cache, *formatting);
+            writer.endElement();
+        }
+        writer.endElement();
+    }
+    addPart("word/styles.xml", kContentTypeStyles, writer);
+}
+
+void OpenXmlExporter::writeSettingsPart()
+{
+    const model::DocumentInfo& info = documentModel_.documentInfo();
+    XmlWriter writer;
+    writer.startElement("w:settings");
+    writer.namespaceDeclaration("w", kWordNamespace);
+    if (info.displayBackgroundShape)
+        writeOnOffElement(writer, "displayBackgroundShape", true);
+    writeValueElement(writer, "defaultTabStop", info.defaultTabWidth);
+    if (info.hyphenateDocument)
+        writeOnOffElement(writer, "autoHyphenation", true);
+    if (info.differentOddAndEvenPages)
+        writeOnOffElement(writer, "evenAndOddHeaders", true);
+    addPart("word/settings.xml", kContentTypeSettings, writer);
+}
+
+} // namespace velmo::formats
