@@ -73,7 +73,7 @@ void OpenXmlImporter::readBlockElement(XmlReader& reader, OpenXmlStoryBuilder& s
 
 void OpenXmlImporter::readParagraph(XmlReader& reader, OpenXmlStoryBuilder& story)
 {
-    OpenXmlParagraphProperties properties;
+    OpenXmlParagraphProperties properties = emptyParagraphProperties();
     forEachChildElement(reader, [&] {
         if (reader.localName() == "pPr" && isWordElement(reader))
             properties_.readParagraphProperties(reader, properties);
@@ -131,7 +131,7 @@ void OpenXmlImporter::readRun(XmlReader& reader, OpenXmlStoryBuilder& story)
     int32_t styleIndex = 0;
     forEachChildElement(reader, [&] {
         if (reader.localName() == "rPr" && isWordElement(reader)) {
-            model::CharacterFormattingBase formatting;
+            model::CharacterFormattingBase formatting = documentModel_.cache().characterFormattingCache()[propertiesIndex];
             properties_.readRunProperties(reader, formatting, &styleIndex);
             propertiesIndex = documentModel_.cache().characterFormattingCache().add(formatting);
         } else {

@@ -8,7 +8,11 @@ namespace velmo::formats {
 class OpenXmlImportFormat final : public IImportFileFormat {
 public:
     [[nodiscard]] model::DocumentFormat format() const noexcept override { return model::DocumentFormat::OpenXml; }
-    [[nodiscard]] FileDialogFilter filter() const override { return FileDialogFilter{u"Word Document", {u"docx"}}; }
+    /// Macro-enabled documents and templates are read as well: they are the same package.
+    [[nodiscard]] FileDialogFilter filter() const override
+    {
+        return FileDialogFilter{u"Word Document", {u"docx", u"docm", u"dotx", u"dotm"}};
+    }
     [[nodiscard]] std::unique_ptr<DocumentModelImporter> createImporter(model::DocumentModel& documentModel,
                                                                        const DocumentImporterOptions& options) const override;
     /// For a ZIP package: the number of its members named "*.rels" or "*document.xml".

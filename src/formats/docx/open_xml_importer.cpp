@@ -44,6 +44,16 @@ OpenXmlImporter::OpenXmlImporter(model::DocumentModel& documentModel, OpenXmlDoc
 
 OpenXmlImporter::~OpenXmlImporter() = default;
 
+OpenXmlParagraphProperties OpenXmlImporter::emptyParagraphProperties() const
+{
+    // Records start from the caches' empty items, so that equal formatting gets equal indices.
+    const model::DocumentCache& cache = documentModel_.cache();
+    OpenXmlParagraphProperties properties;
+    properties.formatting = cache.paragraphFormattingCache()[model::DocumentCache::kEmptyPropertiesIndex];
+    properties.markFormatting = cache.characterFormattingCache()[model::DocumentCache::kEmptyPropertiesIndex];
+    return properties;
+}
+
 void OpenXmlImporter::importContent(std::span<const uint8_t> bytes)
 {
     documentModel_.beginSetContent();
@@ -67,7 +77,8 @@ std::optional<std::string> OpenXmlImporter::findRelatedPart(std::string_view typ
     return name;
 }
 
-std::unique_ptr<XmlReader> OpenXmlImporter::openPart(const std::string& name, std::string_view rootName, std::vector<uint8_t>& storage) const
+std::unique_ptr<XmlReader> OpenXmlImporter::openPart(const std::string& name, std::string_view rootName, std::vector<uint8_t>& storage,
+                                                     bool required) const
 {
     std::optional<std::vector<uint8_t>> bytes = package_->readPart(name);
     if (!bytes)
@@ -80,6 +91,8 @@ std::unique_ptr<XmlReader> OpenXmlImporter::openPart(const std::string& name, st
                 break;
         }
     } catch (const core::EditorException&) {
+        if (required)
+            throw; // the document itself is unreadable: say why
         return nullptr; // no root to be found: the part counts as absent
     }
     if (reader->kind() != XmlNodeKind::StartElement || reader->localName() != rootName || !isWordElement(*reader))
@@ -112,7 +125,7 @@ void OpenXmlImporter::importPackage(std::span<const uint8_t> bytes)
             readStyles(*reader);
     }
 
-    std::unique_ptr<XmlReader> reader = openPart(mainPartName_, "document", storage);
+    std::unique_ptr<XmlReader> reader = openPart(mainPartName_, "document", storage, true);
     if (!reader)
         throwNotAPackage();
     OpenXmlStoryBuilder story(documentModel_.mainPieceTable());

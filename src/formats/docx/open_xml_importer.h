@@ -55,12 +55,15 @@ private:
     /// A part the main document relates to by type, or the default file in the main part's folder.
     [[nodiscard]] std::optional<std::string> findRelatedPart(std::string_view typeWord, std::string_view defaultFileName) const;
     /// Reads a part and positions a reader on its root element; none when the part is absent or
-    /// its root cannot be reached. The bytes are kept in `storage`.
+    /// has another root. XML errors before the root make the part absent too, unless it is
+    /// `required`. The bytes are kept in `storage`.
     [[nodiscard]] std::unique_ptr<XmlReader> openPart(const std::string& name, std::string_view rootName,
-                                                      std::vector<uint8_t>& storage) const;
+                                                      std::vector<uint8_t>& storage, bool required = false) const;
     void importSections();
     void importHeaderFooter(const OpenXmlHeaderFooterReference& reference, model::SectionHeaderFooterBase*& target);
     void importNotes(std::string_view typeWord, std::string_view rootName, std::string_view noteName, model::RunKind kind);
+
+    [[nodiscard]] OpenXmlParagraphProperties emptyParagraphProperties() const;
 
     // Settings and styles (open_xml_settings_reader.cpp, open_xml_styles_reader.cpp).
     void readSettings(XmlReader& reader);

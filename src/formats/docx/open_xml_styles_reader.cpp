@@ -84,7 +84,7 @@ void OpenXmlImporter::readStyles(XmlReader& reader)
 {
     // What a document gives no default for is what word processors assume: Times New Roman at
     // 10 points, paragraphs without spacing or indents.
-    model::CharacterFormattingBase characterDefaults;
+    model::CharacterFormattingBase characterDefaults = documentModel_.cache().characterFormattingCache()[model::DocumentCache::kEmptyPropertiesIndex];
     characterDefaults.setFontName(u"Times New Roman");
     characterDefaults.setDoubleFontSize(20);
     model::ParagraphFormattingInfo paragraphBase;
@@ -126,7 +126,14 @@ void OpenXmlImporter::readStyles(XmlReader& reader)
 
 void OpenXmlImporter::readStyle(XmlReader& reader, std::vector<StyleLinks>& links)
 {
-    StyleRead read;
+    const model::DocumentCache& emptyCache = documentModel_.cache();
+    const auto emptyStyle = [&] {
+        StyleRead style;
+        style.paragraph = emptyParagraphProperties();
+        style.character = emptyCache.characterFormattingCache()[model::DocumentCache::kEmptyPropertiesIndex];
+        return style;
+    };
+    StyleRead read = emptyStyle();
     read.id = std::string(OpenXmlAttributes::text(reader, "styleId").value_or(""));
     read.type = std::string(trimBlanks(OpenXmlAttributes::text(reader, "type").value_or("paragraph")));
     read.isDefault = attributes_.onOff(reader, "default", false);
@@ -170,7 +177,7 @@ void OpenXmlImporter::readStyle(XmlReader& reader, std::vector<StyleLinks>& link
         else if (name == "tblStylePr") {
             const std::string_view type = trimBlanks(OpenXmlAttributes::text(reader, "type").value_or(""));
             const std::optional<model::ConditionalTableStyleFormattingType> part = valueOf(kConditionalStyleWords, type);
-            StyleRead partRead;
+            StyleRead partRead = emptyStyle();
             forEachChildElement(reader, [&] {
                 if (!isWordElement(reader) || !readParts(partRead))
                     reader.skipSubtree();
