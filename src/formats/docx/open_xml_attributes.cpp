@@ -44,6 +44,17 @@ bool OpenXmlAttributes::onOff(const XmlReader& reader, std::string_view name, bo
     return absent;
 }
 
+std::optional<bool> OpenXmlAttributes::toggle(const XmlReader& reader) const
+{
+    const std::optional<std::string_view> value = text(reader, "val");
+    if (!value)
+        return true;
+    if (const std::optional<bool> parsed = parseOnOff(trimBlanks(*value)))
+        return parsed;
+    invalidValue();
+    return std::nullopt;
+}
+
 std::optional<int32_t> OpenXmlAttributes::integer(const XmlReader& reader, std::string_view name) const
 {
     const std::optional<std::string_view> value = text(reader, name);

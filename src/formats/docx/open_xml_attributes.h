@@ -23,6 +23,8 @@ public:
 
     /// An on/off value; `absent` when the attribute is missing (toggles like "b" pass true).
     [[nodiscard]] bool onOff(const XmlReader& reader, std::string_view name, bool absent) const;
+    /// The "val" of a toggle element such as "b": true when missing, none when unreadable.
+    [[nodiscard]] std::optional<bool> toggle(const XmlReader& reader) const;
     [[nodiscard]] std::optional<int32_t> integer(const XmlReader& reader, std::string_view name) const;
     [[nodiscard]] int32_t integer(const XmlReader& reader, std::string_view name, int32_t absent) const
     {

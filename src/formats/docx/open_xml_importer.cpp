@@ -85,18 +85,17 @@ std::unique_ptr<XmlReader> OpenXmlImporter::openPart(const std::string& name, st
         return nullptr;
     storage = std::move(*bytes);
     auto reader = std::make_unique<XmlReader>(std::span<const uint8_t>(storage));
-    try {
-        while (reader->read()) {
-            if (reader->kind() == XmlNodeKind::StartElement)
-                break;
-        }
-    } catch (const core::EditorException&) {
-        if (required)
-            throw; // the document itself is unreadable: say why
-        return nullptr; // no root to be found: the part counts as absent
+    // XML errors propagate wherever they are: the parser may find an error at the end of the
+    // part before it reports the root, and a damaged part must not pass for an absent one.
+    while (reader->read()) {
+        if (reader->kind() == XmlNodeKind::StartElement)
+            break;
     }
-    if (reader->kind() != XmlNodeKind::StartElement || reader->localName() != rootName || !isWordElement(*reader))
+    if (reader->kind() != XmlNodeKind::StartElement || reader->localName() != rootName || !isWordElement(*reader)) {
+        if (required)
+            throwNotAPackage();
         return nullptr;
+    }
     return reader;
 }
 
@@ -126,8 +125,6 @@ void OpenXmlImporter::importPackage(std::span<const uint8_t> bytes)
     }
 
     std::unique_ptr<XmlReader> reader = openPart(mainPartName_, "document", storage, true);
-    if (!reader)
-        throwNotAPackage();
     OpenXmlStoryBuilder story(documentModel_.mainPieceTable());
     forEachChildElement(*reader, [&] {
         if (!isWordElement(*reader)) {

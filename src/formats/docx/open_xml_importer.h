@@ -55,8 +55,8 @@ private:
     /// A part the main document relates to by type, or the default file in the main part's folder.
     [[nodiscard]] std::optional<std::string> findRelatedPart(std::string_view typeWord, std::string_view defaultFileName) const;
     /// Reads a part and positions a reader on its root element; none when the part is absent or
-    /// has another root. XML errors before the root make the part absent too, unless it is
-    /// `required`. The bytes are kept in `storage`.
+    /// has another root (for a `required` part that is the not-a-package error). XML errors
+    /// propagate. The bytes are kept in `storage`.
     [[nodiscard]] std::unique_ptr<XmlReader> openPart(const std::string& name, std::string_view rootName,
                                                       std::vector<uint8_t>& storage, bool required = false) const;
     void importSections();

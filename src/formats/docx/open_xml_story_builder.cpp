@@ -208,8 +208,12 @@ void OpenXmlStoryBuilder::endTable(int32_t styleIndex, int32_t propertiesIndex, 
 
 bool OpenXmlStoryBuilder::finish()
 {
-    while (!fields_.empty())
-        endField();
+    // Fields still open end with the last paragraph (which keeps waiting for its mark).
+    for (; !fields_.empty(); fields_.pop_back()) {
+        if (!fields_.back())
+            pieceTable_->insertObjectRun(position_, model::RunKind::FieldCodeEnd);
+        pieceTable_->insertObjectRun(position_, model::RunKind::FieldResultEnd);
+    }
     while (!tables_.empty() || flattenedTables_ > 0)
         endTable(0, 0, {});
     if (!pending_)

@@ -75,20 +75,25 @@ void OpenXmlPropertyReader::readRunProperties(XmlReader& reader, model::Characte
             reader.skipSubtree();
             return;
         }
-        if (name == "b") {
-            formatting.setFontBold(attributes_.onOff(reader, "val", true));
-        } else if (name == "i") {
-            formatting.setFontItalic(attributes_.onOff(reader, "val", true));
-        } else if (name == "caps") {
-            formatting.setAllCaps(attributes_.onOff(reader, "val", true));
-        } else if (name == "vanish") {
-            formatting.setHidden(attributes_.onOff(reader, "val", true));
-        } else if (name == "noProof") {
-            formatting.setNoProof(attributes_.onOff(reader, "val", true));
-        } else if (name == "strike") {
-            formatting.setFontStrikeoutType(attributes_.onOff(reader, "val", true) ? model::StrikeoutType::Single : model::StrikeoutType::None);
-        } else if (name == "dstrike") {
-            formatting.setFontStrikeoutType(attributes_.onOff(reader, "val", true) ? model::StrikeoutType::Double : model::StrikeoutType::None);
+        using Toggle = void (model::CharacterFormattingBase::*)(bool);
+        static constexpr std::pair<std::string_view, Toggle> kToggles[] = {
+            {"b", &model::CharacterFormattingBase::setFontBold},     {"i", &model::CharacterFormattingBase::setFontItalic},
+            {"caps", &model::CharacterFormattingBase::setAllCaps},   {"vanish", &model::CharacterFormattingBase::setHidden},
+            {"noProof", &model::CharacterFormattingBase::setNoProof},
+        };
+        for (const auto& [toggleName, setter] : kToggles) {
+            if (name == toggleName) {
+                if (const std::optional<bool> value = attributes_.toggle(reader))
+                    (formatting.*setter)(*value);
+                reader.skipSubtree();
+                return;
+            }
+        }
+        if (name == "strike" || name == "dstrike") {
+            if (const std::optional<bool> value = attributes_.toggle(reader)) {
+                const model::StrikeoutType on = name == "strike" ? model::StrikeoutType::Single : model::StrikeoutType::Double;
+                formatting.setFontStrikeoutType(*value ? on : model::StrikeoutType::None);
+            }
         } else if (name == "color") {
             if (const std::optional<AlphaColor> color = attributes_.color(reader, "val"))
                 formatting.setForeColor(*color);
@@ -206,8 +211,8 @@ void OpenXmlPropertyReader::readParagraphProperties(XmlReader& reader, OpenXmlPa
     using Info = model::ParagraphFormattingInfo;
     model::ParagraphFormattingBase& formatting = properties.formatting;
     const auto toggle = [&](Option option, void (Info::*setter)(bool)) {
-        const bool value = attributes_.onOff(reader, "val", true);
-        formatting.set(option, [&](Info& info) { (info.*setter)(value); });
+        if (const std::optional<bool> value = attributes_.toggle(reader))
+            formatting.set(option, [&](Info& info) { (info.*setter)(*value); });
     };
     forEachChildElement(reader, [&] {
         const std::string_view name = reader.localName();
