@@ -8,6 +8,7 @@ packages=(
   libicu-dev libuchardet-dev zlib1g-dev libxml2-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   unzip # only a test oracle: the ZIP writer's packages must pass `unzip -t`
+  python3-docx # only a test oracle: paragraph texts of the DOCX corpus, read independently
 )
 
 missing=()

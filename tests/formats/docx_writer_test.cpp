@@ -1,0 +1,323 @@
+// The DOCX writer: documents made in code and read back, the XML it writes, and the order of
+// every element it writes against the schema's sequences.
+#include "formats/docx_test_support.h"
+#include "formats/xml/xml_reader.h"
+#include "formats/zip/zip_stream_reader.h"
+#include "model/content_type.h"
+#include "model/paragraph_properties.h"
+#include "model/piece_table.h"
+#include "model/property_modifiers.h"
+#include "model/runs.h"
+#include "model/section.h"
+#include "model/tables/table.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <vector>
+
+namespace velmo::formats {
+namespace {
+
+using testing::loadDocx;
+using testing::makeDocx;
+using testing::saveDocx;
+
+/// One part of a written package as text.
+std::string partText(const std::vector<uint8_t>& package, std::string_view name)
+{
+    const ZIPStreamReader reader(package);
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(reader.extract(name, bytes)) << name;
+    return std::string(bytes.begin(), bytes.end());
+}
+
+/// A document with something of every kind the writer knows, made through the model's editing API.
+void buildRichDocument(model::DocumentModel& document)
+{
+    model::PieceTable& main = document.mainPieceTable();
+    main.insertText(DocumentLogPosition(0), u"Title");
+    main.insertParagraph(main.documentEndLogPosition());
+    main.insertText(main.documentEndLogPosition(), u"Body \ttext  with\vbreaks & <marks>\f");
+    main.applyCharacterFormatting(DocumentLogPosition(0), 5, model::fontBoldModifier(true));
+    main.applyCharacterFormatting(DocumentLogPosition(6), 4, model::foreColorModifier(model::opaqueColor(200, 10, 20)));
+    main.applyCharacterFormatting(DocumentLogPosition(12), 4, model::fontUnderlineTypeModifier(model::UnderlineType::Wave));
+    main.applyParagraphFormatting(DocumentLogPosition(0), 1, model::ParagraphFormattingModifier([](model::ParagraphProperties& properties) {
+        properties.setAlignment(model::ParagraphAlignment::Center);
+        properties.setSpacingBefore(240);
+        properties.setLineSpacingType(model::ParagraphLineSpacing::Double);
+        properties.setKeepWithNext(true);
+    }));
+    main.insertParagraph(main.documentEndLogPosition());
+    model::Table& table = main.insertTable(main.documentEndLogPosition(), 2, 2);
+    table.row(0).cell(0).changeProperties([](model::TableCellPropertiesInfo& cell) {
+        cell.preferredWidth = {model::WidthUnitType::ModelUnits, 2400};
+        cell.use(model::TableCellPropertiesOptions::UsePreferredWidth);
+        cell.verticalMerging = model::MergingState::Restart;
+    });
+    table.row(1).cell(0).changeProperties([](model::TableCellPropertiesInfo& cell) { cell.verticalMerging = model::MergingState::Continue; });
+    table.changeProperties([](model::TablePropertiesInfo& properties) {
+        properties.preferredWidth = {model::WidthUnitType::FiftiethsOfPercent, 5000};
+        properties.use(model::TablePropertiesOptions::UsePreferredWidth);
+        properties.generalSettings.tableLook = model::TableLookType::ApplyFirstRow | model::TableLookType::ApplyFirstColumn;
+        properties.use(model::TablePropertiesOptions::UseTableLook);
+    });
+    main.insertText(main.paragraph(table.startParagraphIndex()).logPosition(), u"cell");
+    main.insertText(main.documentEndLogPosition(), u"after");
+    model::InputPosition position = main.createInputPosition(main.documentEndLogPosition());
+    document.insertNote(position, model::RunKind::FootNote).pieceTable().insertText(DocumentLogPosition(0), u"A note");
+    document.insertSection(main.paragraph(ParagraphIndex(1)).endLogPosition());
+    document.section(SectionIndex(0)).changePage([](model::PageInfo& page) {
+        page.width = 16838;
+        page.height = 11906;
+        page.landscape = true;
+        page.paperKind = model::PaperKind::A4;
+    });
+    document.section(SectionIndex(1)).changeColumns([](model::ColumnsInfo& columns) {
+        columns.equalWidthColumns = false;
+        columns.columns = {{3000, 500}, {4000, 0}};
+    });
+    // A section without a header of its own shows the previous section's: the format has no way to say "none".
+    model::SectionHeader& header = document.createHeader(SectionIndex(0), model::HeaderFooterType::Odd);
+    header.pieceTable().insertText(DocumentLogPosition(0), u"Header");
+    document.section(SectionIndex(1)).setHeaderFooterCore(model::ContentTypeKind::Header, model::HeaderFooterType::Odd, &header);
+    document.createFooter(SectionIndex(1), model::HeaderFooterType::First).pieceTable().insertText(DocumentLogPosition(0), u"Footer");
+    document.changeDocumentInfo([](model::DocumentInfo& info) {
+        info.defaultTabWidth = 360;
+        info.differentOddAndEvenPages = true;
+    });
+}
+
+TEST(DocxWriterTest, DocumentMadeInCodeReadsBackTheSame)
+{
+    model::DocumentModel document;
+    buildRichDocument(document);
+    testing::expectRoundTrip(document);
+}
+
+TEST(DocxWriterTest, RunTextBecomesTextTabAndBreakElements)
+{
+    model::DocumentModel document;
+    loadDocx(document, makeDocx("<w:p><w:r><w:t>a</w:t><w:tab/><w:t>b</w:t><w:br w:type=\"page\"/></w:r></w:p>"
+                                "<w:p><w:r><w:t xml:space=\"preserve\"> lead</w:t></w:r></w:p>"
+                                "<w:p><w:r><w:t xml:space=\"preserve\">one space</w:t></w:r></w:p>"
+                                "<w:p><w:r><w:t xml:space=\"preserve\">two  spaces</w:t></w:r></w:p>"));
+    // A control character XML cannot carry is dropped.
+    document.mainPieceTable().insertText(DocumentLogPosition(0), std::u16string(u"\x01"));
+    const std::string xml = partText(saveDocx(document), "word/document.xml");
+    EXPECT_NE(xml.find("<w:t>a</w:t><w:tab/><w:t>b</w:t><w:br w:type=\"page\"/>"), std::string::npos) << xml;
+    EXPECT_NE(xml.find("<w:t xml:space=\"preserve\"> lead</w:t>"), std::string::npos);
+    EXPECT_NE(xml.find("<w:t>one space</w:t>"), std::string::npos);
+    EXPECT_NE(xml.find("<w:t xml:space=\"preserve\">two  spaces</w:t>"), std::string::npos);
+    EXPECT_EQ(xml.find('\x01'), std::string::npos);
+    EXPECT_EQ(xml.find("\xEF\xBF\xBD"), std::string::npos);
+}
+
+TEST(DocxWriterTest, EmptyDocumentHasTheFixedParts)
+{
+    model::DocumentModel document;
+    const std::vector<uint8_t> package = saveDocx(document);
+    const ZIPStreamReader reader(package);
+    std::set<std::string> names;
+    for (const ZIPFileEntry& entry : reader.files())
+        names.insert(entry.name);
+    EXPECT_EQ(names, (std::set<std::string>{"word/document.xml", "word/styles.xml", "word/numbering.xml", "word/settings.xml",
+                                            "_rels/.rels", "[Content_Types].xml", "word/_rels/document.xml.rels"}));
+    const std::string types = partText(package, "[Content_Types].xml");
+    EXPECT_NE(types.find("/word/document.xml"), std::string::npos);
+    testing::expectRoundTrip(document);
+}
+
+TEST(DocxWriterTest, TableLookAndLinkedHeadersAreWrittenOnce)
+{
+    model::DocumentModel document;
+    buildRichDocument(document);
+    const std::vector<uint8_t> package = saveDocx(document);
+    const std::string xml = partText(package, "word/document.xml");
+    EXPECT_NE(xml.find("<w:tblLook w:val=\"00A0\"/>"), std::string::npos);
+    size_t references = 0;
+    for (size_t at = xml.find("w:headerReference"); at != std::string::npos; at = xml.find("w:headerReference", at + 1))
+        ++references;
+    EXPECT_EQ(references, 1u);
+    EXPECT_FALSE(ZIPStreamReader(package).exists("word/header2.xml"));
+    testing::expectRoundTrip(document);
+}
+
+/// The child sequences of the WordprocessingML elements the writer emits (ECMA-376 Part 1,
+/// transitional schema). Names separated by "|" share a place (a choice).
+const std::map<std::string, std::vector<std::string>>& schemaSequences()
+{
+    static const std::map<std::string, std::vector<std::string>> sequences{
+        {"document", {"background", "body"}},
+        {"body", {"p|tbl", "sectPr"}},
+        {"hdr", {"p|tbl"}},
+        {"ftr", {"p|tbl"}},
+        {"footnotes", {"footnote"}},
+        {"endnotes", {"endnote"}},
+        {"footnote", {"p|tbl"}},
+        {"endnote", {"p|tbl"}},
+        {"p", {"pPr", "r"}},
+        {"r", {"rPr", "t|instrText|tab|br|fldChar|footnoteReference|endnoteReference|footnoteRef|endnoteRef|separator|continuationSeparator"}},
+        {"pPr", {"pStyle", "keepNext", "keepLines", "pageBreakBefore", "framePr", "widowControl", "numPr", "suppressLineNumbers", "pBdr",
+                 "shd", "tabs", "suppressAutoHyphens", "kinsoku", "wordWrap", "overflowPunct", "topLinePunct", "autoSpaceDE",
+                 "autoSpaceDN", "bidi", "adjustRightInd", "snapToGrid", "spacing", "ind", "contextualSpacing", "mirrorIndents",
+                 "suppressOverlap", "jc", "textDirection", "textAlignment", "textboxTightWrap", "outlineLvl", "divId", "cnfStyle",
+                 "rPr", "sectPr", "pPrChange"}},
+        {"rPr", {"rStyle", "rFonts", "b", "bCs", "i", "iCs", "caps", "smallCaps", "strike", "dstrike", "outline", "shadow", "emboss",
+                 "imprint", "noProof", "snapToGrid", "vanish", "webHidden", "color", "spacing", "w", "kern", "position", "sz",
+                 "szCs", "highlight", "u", "effect", "bdr", "shd", "fitText", "vertAlign", "rtl", "cs", "em", "lang",
+                 "eastAsianLayout", "specVanish", "oMath"}},
+        {"pBdr", {"top", "left", "bottom", "right", "between", "bar"}},
+        {"tabs", {"tab"}},
+        {"sectPr", {"headerReference|footerReference", "footnotePr", "endnotePr", "type", "pgSz", "pgMar", "paperSrc", "pgBorders",
+                    "lnNumType", "pgNumType", "cols", "formProt", "vAlign", "noEndnote", "titlePg", "textDirection", "bidi",
+                    "rtlGutter", "docGrid", "printerSettings", "sectPrChange"}},
+        {"footnotePr", {"pos", "numFmt", "numStart", "numRestart"}},
+        {"endnotePr", {"pos", "numFmt", "numStart", "numRestart"}},
+        {"cols", {"col"}},
+        {"tbl", {"tblPr", "tblGrid", "tr"}},
+        {"tblGrid", {"gridCol"}},
+        {"tblPr", {"tblStyle", "tblpPr", "tblOverlap", "bidiVisual", "tblStyleRowBandSize", "tblStyleColBandSize", "tblW", "jc",
+                   "tblCellSpacing", "tblInd", "tblBorders", "shd", "tblLayout", "tblCellMar", "tblLook", "tblCaption",
+                   "tblDescription"}},
+        {"tblPrEx", {"tblW", "jc", "tblCellSpacing", "tblInd", "tblBorders", "shd", "tblLayout", "tblCellMar", "tblLook"}},
+        {"tblBorders", {"top", "left", "bottom", "right", "insideH", "insideV"}},
+        {"tblCellMar", {"top", "left", "bottom", "right"}},
+        {"tr", {"tblPrEx", "trPr", "tc"}},
+        {"trPr", {"cnfStyle", "divId", "gridBefore", "gridAfter", "wBefore", "wAfter", "cantSplit", "trHeight", "tblHeader",
+                  "tblCellSpacing", "jc", "hidden"}},
+        {"tc", {"tcPr", "p|tbl"}},
+        {"tcPr", {"cnfStyle", "tcW", "gridSpan", "hMerge", "vMerge", "tcBorders", "shd", "noWrap", "tcMar", "textDirection",
+                  "tcFitText", "vAlign", "hideMark"}},
+        {"tcBorders", {"top", "left", "bottom", "right", "insideH", "insideV", "tl2br", "tr2bl"}},
+        {"tcMar", {"top", "left", "bottom", "right"}},
+        {"styles", {"docDefaults", "latentStyles", "style"}},
+        {"docDefaults", {"rPrDefault", "pPrDefault"}},
+        {"rPrDefault", {"rPr"}},
+        {"pPrDefault", {"pPr"}},
+        {"style", {"name", "aliases", "basedOn", "next", "link", "autoRedefine", "hidden", "uiPriority", "semiHidden",
+                   "unhideWhenUsed", "qFormat", "locked", "personal", "personalCompose", "personalReply", "rsid", "pPr", "rPr",
+                   "tblPr", "trPr", "tcPr", "tblStylePr"}},
+        {"tblStylePr", {"pPr", "rPr", "tblPr", "trPr", "tcPr"}},
+        {"settings", {"writeProtection", "view", "zoom", "removePersonalInformation", "removeDateAndTime", "doNotDisplayPageBoundaries",
+                      "displayBackgroundShape", "printPostScriptOverText", "printFractionalCharacterWidth", "printFormsData",
+                      "embedTrueTypeFonts", "embedSystemFonts", "saveSubsetFonts", "saveFormsData", "mirrorMargins",
+                      "alignBordersAndEdges", "bordersDoNotSurroundHeader", "bordersDoNotSurroundFooter", "gutterAtTop",
+                      "hideSpellingErrors", "hideGrammaticalErrors", "activeWritingStyle", "proofState", "formsDesign",
+                      "attachedTemplate", "linkStyles", "stylePaneFormatFilter", "stylePaneSortMethod", "documentType", "mailMerge",
+                      "revisionView", "trackRevisions", "doNotTrackMoves", "doNotTrackFormatting", "documentProtection",
+                      "autoFormatOverride", "styleLockTheme", "styleLockQFSet", "defaultTabStop", "autoHyphenation",
+                      "consecutiveHyphenLimit", "hyphenationZone", "doNotHyphenateCaps", "showEnvelope", "summaryLength",
+                      "clickAndTypeStyle", "defaultTableStyle", "evenAndOddHeaders"}},
+        {"numbering", {"abstractNum", "num"}},
+    };
+    return sequences;
+}
+
+/// The place of `child` in the sequence of `parent`; -1 when the sequence lacks it.
+int rankOf(const std::vector<std::string>& sequence, std::string_view child)
+{
+    for (size_t rank = 0; rank < sequence.size(); ++rank) {
+        std::string_view alternatives = sequence[rank];
+        while (!alternatives.empty()) {
+            const size_t bar = alternatives.find('|');
+            if (alternatives.substr(0, bar) == child)
+                return static_cast<int>(rank);
+            alternatives = bar == std::string_view::npos ? std::string_view() : alternatives.substr(bar + 1);
+        }
+    }
+    return -1;
+}
+
+/// Every element of the part in the main namespace against the sequence of its parent.
+void expectSchemaOrder(const std::string& xml, const std::string& partName)
+{
+    XmlReader reader(xml);
+    struct Open {
+        std::string name;
+        int lastRank = -1;
+    };
+    std::vector<Open> open;
+    while (reader.read()) {
+        if (reader.kind() == XmlNodeKind::EndElement) {
+            open.pop_back();
+            continue;
+        }
+        if (reader.kind() != XmlNodeKind::StartElement)
+            continue;
+        ASSERT_EQ(reader.namespaceUri(), kWordNamespace) << partName;
+        const std::string name(reader.localName());
+        if (!open.empty()) {
+            Open& parent = open.back();
+            const auto sequence = schemaSequences().find(parent.name);
+            if (sequence == schemaSequences().end()) {
+                ADD_FAILURE() << partName << ": no sequence for <" << parent.name << "> holding <" << name << ">";
+            } else {
+                const int rank = rankOf(sequence->second, name);
+                EXPECT_GE(rank, 0) << partName << ": <" << name << "> is no child of <" << parent.name << ">";
+                EXPECT_GE(rank, parent.lastRank) << partName << ": <" << name << "> comes too late in <" << parent.name << ">";
+                parent.lastRank = std::max(parent.lastRank, rank);
+            }
+        }
+        open.push_back({name, -1});
+    }
+}
+
+TEST(DocxWriterTest, ElementsFollowTheSchemaSequences)
+{
+    // What the model builds, and what the reader takes from a file that sets nearly everything.
+    model::DocumentModel built;
+    buildRichDocument(built);
+    const std::string properties =
+        R"(<w:pPr><w:pStyle w:val="S"/><w:keepNext/><w:keepLines/><w:pageBreakBefore/><w:widowControl w:val="0"/><w:suppressLineNumbers/>)"
+        R"(<w:pBdr><w:top w:val="single"/><w:left w:val="double"/><w:bottom w:val="dotted"/><w:right w:val="thick"/></w:pBdr>)"
+        R"(<w:shd w:val="clear" w:fill="FFFF00"/><w:tabs><w:tab w:val="left" w:pos="100"/></w:tabs><w:suppressAutoHyphens/>)"
+        R"(<w:spacing w:before="1" w:after="2" w:line="300" w:beforeAutospacing="1"/><w:ind w:left="1" w:right="2" w:hanging="3"/>)"
+        R"(<w:contextualSpacing/><w:jc w:val="right"/><w:outlineLvl w:val="2"/><w:rPr><w:b/></w:rPr></w:pPr>)";
+    const std::string run =
+        R"(<w:r><w:rPr><w:rStyle w:val="C"/><w:rFonts w:ascii="A"/><w:b/><w:i/><w:caps/><w:strike/><w:noProof/><w:vanish/>)"
+        R"(<w:color w:val="112233"/><w:sz w:val="30"/><w:u w:val="words" w:color="445566"/><w:shd w:val="clear" w:fill="778899"/>)"
+        R"(<w:vertAlign w:val="subscript"/></w:rPr><w:t>x</w:t></w:r>)";
+    const std::string table =
+        R"(<w:tbl><w:tblPr><w:tblpPr w:tblpX="100" w:tblpY="200"/><w:tblOverlap w:val="never"/><w:tblStyleRowBandSize w:val="2"/>)"
+        R"(<w:tblStyleColBandSize w:val="3"/><w:tblW w:w="100" w:type="dxa"/><w:jc w:val="center"/><w:tblCellSpacing w:w="10" w:type="dxa"/>)"
+        R"(<w:tblInd w:w="5" w:type="dxa"/><w:tblBorders><w:top w:val="single"/><w:insideV w:val="single"/></w:tblBorders>)"
+        R"(<w:shd w:val="clear" w:fill="00FF00"/><w:tblLayout w:type="fixed"/><w:tblCellMar><w:left w:w="1" w:type="dxa"/>)"
+        R"(<w:top w:w="2" w:type="dxa"/></w:tblCellMar><w:tblLook w:val="04A0"/></w:tblPr>)"
+        R"(<w:tr><w:tblPrEx><w:tblW w:w="50" w:type="dxa"/></w:tblPrEx><w:trPr><w:gridBefore w:val="1"/><w:gridAfter w:val="1"/>)"
+        R"(<w:wBefore w:w="5" w:type="dxa"/><w:wAfter w:w="6" w:type="dxa"/><w:cantSplit/><w:trHeight w:val="400" w:hRule="exact"/>)"
+        R"(<w:tblHeader/><w:tblCellSpacing w:w="1" w:type="dxa"/><w:jc w:val="right"/></w:trPr>)"
+        R"(<w:tc><w:tcPr><w:tcW w:w="9" w:type="dxa"/><w:gridSpan w:val="2"/><w:vMerge w:val="restart"/><w:tcBorders><w:tl2br w:val="single"/>)"
+        R"(<w:left w:val="single"/></w:tcBorders><w:shd w:val="clear" w:fill="123456"/><w:noWrap/><w:tcMar><w:right w:w="3" w:type="dxa"/>)"
+        R"(</w:tcMar><w:textDirection w:val="btLr"/><w:tcFitText/><w:vAlign w:val="center"/><w:hideMark/></w:tcPr>)" +
+        std::string("<w:p>") + run + "</w:p></w:tc></w:tr></w:tbl>";
+    const std::string sections =
+        R"(<w:p><w:pPr><w:sectPr><w:footnotePr><w:numFmt w:val="lowerRoman"/></w:footnotePr><w:type w:val="oddPage"/>)"
+        R"(<w:pgSz w:w="100" w:h="200"/><w:pgMar w:left="1"/><w:paperSrc w:first="2" w:other="3"/><w:lnNumType w:countBy="5"/>)"
+        R"(<w:pgNumType w:start="3" w:fmt="upperRoman"/><w:cols w:num="2"/><w:vAlign w:val="center"/><w:titlePg/>)"
+        R"(<w:textDirection w:val="tbRl"/></w:sectPr></w:pPr></w:p>)";
+    const std::string styles = std::string(R"(<w:styles )") + testing::kWordNamespaces + ">" +
+                               R"(<w:style w:type="paragraph" w:styleId="S"><w:name w:val="S"/><w:basedOn w:val="S0"/><w:next w:val="S"/>)"
+                               R"(<w:hidden/><w:semiHidden/><w:qFormat/>)" + properties + R"(<w:rPr><w:i/></w:rPr></w:style>)" +
+                               R"(<w:style w:type="character" w:styleId="C"><w:name w:val="C"/><w:rPr><w:b/></w:rPr></w:style>)" +
+                               R"(<w:style w:type="table" w:styleId="T"><w:name w:val="T"/><w:tblPr><w:tblW w:w="1" w:type="dxa"/></w:tblPr>)" +
+                               R"(<w:trPr><w:cantSplit/></w:trPr><w:tcPr><w:noWrap/></w:tcPr><w:tblStylePr w:type="firstRow"><w:rPr><w:b/></w:rPr>)" +
+                               R"(<w:tcPr><w:vAlign w:val="bottom"/></w:tcPr></w:tblStylePr></w:style></w:styles>)";
+    model::DocumentModel read;
+    loadDocx(read, makeDocx("<w:p>" + properties + run + "</w:p>" + table + sections + "<w:p/>", {{"word/styles.xml", styles}}));
+
+    for (const model::DocumentModel* document : {&built, &read}) {
+        const std::vector<uint8_t> package = saveDocx(*document);
+        const ZIPStreamReader reader(package);
+        for (const ZIPFileEntry& entry : reader.files()) {
+            if (!entry.name.starts_with("word/") || entry.name.find("_rels") != std::string::npos)
+                continue;
+            expectSchemaOrder(partText(package, entry.name), entry.name);
+        }
+    }
+    testing::expectRoundTrip(read);
+}
+
+} // namespace
+} // namespace velmo::formats
