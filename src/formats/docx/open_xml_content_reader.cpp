@@ -198,6 +198,15 @@ void OpenXmlImporter::readRunContent(XmlReader& reader, OpenXmlStoryBuilder& sto
             story.separateField();
         else if (type == "end")
             story.endField();
+    } else if (name == "ruby") {
+        // The base text is the text; the phonetic guide above it is not read.
+        forEachChildElement(reader, [&] {
+            if (reader.localName() == "rubyBase")
+                forEachChildElement(reader, [&] { readParagraphContent(reader, story); });
+            else
+                reader.skipSubtree();
+        });
+        return;
     } else if (name == "footnoteReference") {
         readNoteReference(reader, story, model::RunKind::FootNote);
     } else if (name == "endnoteReference") {

@@ -1,0 +1,244 @@
+// Every DOCX package of the shared corpus through the reader and the writer: each loads or fails
+// with the reader's own error, what loads reads back the same after writing, and its paragraph
+// texts agree with an independent reader (python-docx) where one is installed.
+#include "core/editor_exception.h"
+#include "core/file_io.h"
+#include "core/unicode_text.h"
+#include "formats/docx_test_support.h"
+#include "model/runs.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace velmo::formats {
+namespace {
+
+std::string lowerCase(std::string text)
+{
+    std::ranges::transform(text, text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::vector<std::filesystem::path> corpusPackages()
+{
+    std::vector<std::filesystem::path> packages;
+    const std::filesystem::path corpus = std::filesystem::path(VELMO_SHARED_DIR) / "corpus";
+    if (!std::filesystem::is_directory(corpus))
+        return packages;
+    for (const auto& item : std::filesystem::recursive_directory_iterator(corpus)) {
+        const std::string extension = lowerCase(item.path().extension().string());
+        if (item.is_regular_file() && (extension == ".docx" || extension == ".docm" || extension == ".dotx"))
+            packages.push_back(item.path());
+    }
+    std::ranges::sort(packages);
+    return packages;
+}
+
+std::string relativeName(const std::filesystem::path& path)
+{
+    return path.lexically_relative(VELMO_SHARED_DIR).generic_string();
+}
+
+/// The corpus read once for all tests of this file: each package's document, or its error.
+struct CorpusDocument {
+    std::filesystem::path path;
+    std::unique_ptr<model::DocumentModel> document; // null when loading failed
+    std::string error;
+};
+
+const std::vector<CorpusDocument>& loadedCorpus()
+{
+    static const std::vector<CorpusDocument> corpus = [] {
+        std::vector<CorpusDocument> result;
+        for (const std::filesystem::path& path : corpusPackages()) {
+            CorpusDocument item{path, std::make_unique<model::DocumentModel>(), {}};
+            try {
+                testing::loadDocx(*item.document, core::readFile(path.string()));
+            } catch (const core::EditorException& error) {
+                item.error = error.what();
+                item.document.reset();
+            }
+            result.push_back(std::move(item));
+        }
+        return result;
+    }();
+    return corpus;
+}
+
+TEST(DocxCorpusTest, EveryPackageLoadsOrFailsWithTheReadersError)
+{
+    const std::vector<CorpusDocument>& corpus = loadedCorpus();
+    if (corpus.empty())
+        GTEST_SKIP() << "no shared corpus at " << VELMO_SHARED_DIR;
+    size_t loaded = 0;
+    for (const CorpusDocument& item : corpus) {
+        if (item.document) {
+            ++loaded;
+            EXPECT_THAT(model::findIntegrityProblems(*item.document), ::testing::IsEmpty()) << relativeName(item.path);
+            continue;
+        }
+        // Apache POI's test data holds deliberately damaged, encrypted and hostile files; the
+        // other collections are ordinary documents that must load.
+        EXPECT_FALSE(item.error.empty());
+        EXPECT_TRUE(relativeName(item.path).starts_with("corpus/apache-poi/")) << relativeName(item.path) << ": " << item.error;
+        std::cout << "  " << relativeName(item.path) << " -> " << item.error << "\n";
+    }
+    std::cout << loaded << " of " << corpus.size() << " packages loaded\n";
+}
+
+TEST(DocxCorpusTest, WrittenPackagesReadBackTheSame)
+{
+    const std::vector<CorpusDocument>& corpus = loadedCorpus();
+    if (corpus.empty())
+        GTEST_SKIP() << "no shared corpus at " << VELMO_SHARED_DIR;
+    size_t same = 0;
+    size_t loaded = 0;
+    for (const CorpusDocument& item : corpus) {
+        if (!item.document)
+            continue;
+        ++loaded;
+        SCOPED_TRACE(relativeName(item.path));
+        model::DocumentModel copy;
+        testing::loadDocx(copy, testing::saveDocx(*item.document));
+        const bool equal = model::dumpDocument(copy) == model::dumpDocument(*item.document);
+        EXPECT_TRUE(equal);
+        same += equal ? 1 : 0;
+    }
+    std::cout << same << " of " << loaded << " loaded packages read back the same\n";
+}
+
+/// The main story's paragraphs as text without field codes; breaks as "\n".
+std::vector<std::string> paragraphTexts(const model::DocumentModel& document)
+{
+    const model::PieceTable& main = document.mainPieceTable();
+    std::vector<std::string> texts;
+    int32_t codeDepth = 0;
+    for (int32_t index = 0; index < main.paragraphCount(); ++index) {
+        const model::Paragraph& paragraph = main.paragraph(ParagraphIndex(index));
+        std::u16string text;
+        for (RunIndex run = paragraph.firstRunIndex(); run <= paragraph.lastRunIndex(); ++run) {
+            const model::RunKind kind = main.run(run).kind();
+            if (kind == model::RunKind::FieldCodeStart)
+                ++codeDepth;
+            else if (kind == model::RunKind::FieldCodeEnd)
+                codeDepth = std::max(codeDepth - 1, 0);
+            else if ((kind == model::RunKind::Text || kind == model::RunKind::FieldSymbol) && codeDepth == 0)
+                text += main.runText(run);
+        }
+        for (char16_t& character : text) {
+            if (character == model::kLineBreak || character == u'\f' || character == u'\x0E')
+                character = u'\n';
+        }
+        texts.push_back(core::utf16ToUtf8(text));
+    }
+    return texts;
+}
+
+std::string escaped(const std::string& text)
+{
+    std::string result;
+    for (const char character : text) {
+        if (character == '\\')
+            result += "\\\\";
+        else if (character == '\t')
+            result += "\\t";
+        else if (character == '\n')
+            result += "\\n";
+        else
+            result += character;
+    }
+    return result;
+}
+
+std::vector<std::string> withoutEmpty(std::vector<std::string> texts)
+{
+    std::erase_if(texts, [](const std::string& text) { return text.empty(); });
+    return texts;
+}
+
+/// The paragraph texts the independent reader prints for each file; files it cannot read are absent.
+std::map<std::string, std::vector<std::string>> independentTexts(const std::vector<std::filesystem::path>& files)
+{
+    std::string command = "/usr/bin/python3 '" VELMO_TESTS_DIR "/formats/docx_paragraph_texts.py'";
+    for (const std::filesystem::path& file : files) {
+        std::string quoted;
+        for (const char character : file.string())
+            quoted += character == '\'' ? std::string("'\\''") : std::string(1, character);
+        command += " '" + quoted + "'";
+    }
+    std::map<std::string, std::vector<std::string>> texts;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return texts;
+    std::string output;
+    char buffer[65536];
+    for (size_t count; (count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.append(buffer, count);
+    ::pclose(pipe);
+    std::string currentName;
+    size_t start = 0;
+    while (start < output.size()) {
+        size_t end = output.find('\n', start);
+        if (end == std::string::npos)
+            end = output.size();
+        const std::string line = output.substr(start, end - start);
+        start = end + 1;
+        if (line.starts_with("=== ")) {
+            currentName = line.substr(4);
+            texts[currentName];
+        } else if (line.starts_with("!!! ")) {
+            texts.erase(currentName);
+        } else if (texts.contains(currentName)) {
+            texts[currentName].push_back(line);
+        }
+    }
+    return texts;
+}
+
+TEST(DocxCorpusTest, ParagraphTextsAgreeWithAnIndependentReader)
+{
+    const std::vector<CorpusDocument>& corpus = loadedCorpus();
+    if (corpus.empty())
+        GTEST_SKIP() << "no shared corpus at " << VELMO_SHARED_DIR;
+    if (std::system("/usr/bin/python3 -c 'import docx' >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "python3-docx is not installed";
+    std::vector<std::filesystem::path> files;
+    for (const CorpusDocument& item : corpus) {
+        if (item.document)
+            files.push_back(item.path);
+    }
+    const std::map<std::string, std::vector<std::string>> expected = independentTexts(files);
+    size_t compared = 0;
+    size_t equal = 0;
+    for (const CorpusDocument& item : corpus) {
+        const auto found = item.document ? expected.find(item.path.string()) : expected.end();
+        if (found == expected.end())
+            continue;
+        ++compared;
+        std::vector<std::string> ours = paragraphTexts(*item.document);
+        for (std::string& text : ours)
+            text = escaped(text);
+        // Both sides may hold empty paragraphs the other lacks (cells and ends the model completes).
+        if (withoutEmpty(ours) == withoutEmpty(found->second)) {
+            ++equal;
+            continue;
+        }
+        std::cout << "  differs: " << relativeName(item.path) << "\n";
+    }
+    ASSERT_GT(compared, 0u);
+    const double rate = static_cast<double>(equal) / static_cast<double>(compared);
+    std::cout << equal << " of " << compared << " packages have the same paragraph texts (" << rate * 100 << " %)\n";
+    EXPECT_GE(rate, 0.95);
+}
+
+} // namespace
+} // namespace velmo::formats
