@@ -19,9 +19,10 @@ namespace {
 constexpr const char* kUsage =
     "Usage:\n"
     "  velmo convert IN OUT [--to FORMAT] [--encoding CODEPAGE] [--from-encoding CODEPAGE]\n"
-    "      Reads IN and writes OUT. The formats follow the file extensions; --to names the\n"
-    "      output format by its extension (txt). Text is written as UTF-8 with a byte order\n"
-    "      mark unless --encoding gives another Windows code page number (1252, 1250, 65001...).\n"
+    "      Reads IN and writes OUT. The formats follow the file extensions (txt, docx; docm,\n"
+    "      dotx and dotm are read as docx); --to names the output format by its extension.\n"
+    "      Text is written as UTF-8 with a byte order mark unless --encoding gives another\n"
+    "      Windows code page number (1252, 1250, 65001...).\n"
     "      --from-encoding reads a text input in that code page instead of detecting it.\n"
     "  velmo dump FILE [--from-encoding CODEPAGE]\n"
     "      Prints the document model of FILE: sections, paragraphs and runs.\n"

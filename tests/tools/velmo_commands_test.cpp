@@ -81,6 +81,26 @@ TEST_F(VelmoCommandsTest, ConvertKeepsTheTextAndHonoursEncodings)
     EXPECT_NE(out_.str().find("TextRun \"P\xC5\x99\xC3\xADli\xC5\xA1\""), std::string::npos) << out_.str();
 }
 
+TEST_F(VelmoCommandsTest, ConvertsBetweenTextAndWordDocuments)
+{
+    std::ofstream(path("x.txt"), std::ios::binary) << "First\r\nSecond \xC5\x99\r\n";
+    ASSERT_EQ(run({"convert", path("x.txt"), path("x.docx")}), ExitCode::Ok) << err_.str();
+    EXPECT_EQ(read(path("x.docx")).substr(0, 2), "PK");
+    ASSERT_EQ(run({"convert", path("x.docx"), path("y.docx")}), ExitCode::Ok) << err_.str();
+    ASSERT_EQ(run({"convert", path("y.docx"), path("y.txt")}), ExitCode::Ok) << err_.str();
+    EXPECT_EQ(read(path("y.txt")), "\xEF\xBB\xBF" "First\r\nSecond \xC5\x99");
+    ASSERT_EQ(run({"dump", path("y.docx")}), ExitCode::Ok);
+    EXPECT_NE(out_.str().find("document format=OpenXml"), std::string::npos);
+    EXPECT_NE(out_.str().find("TextRun \"Second \xC5\x99\""), std::string::npos) << out_.str();
+
+    // A damaged package is reported, not read as text.
+    std::string damaged = read(path("y.docx"));
+    damaged.resize(damaged.size() / 2);
+    std::ofstream(path("damaged.docx"), std::ios::binary) << damaged;
+    EXPECT_EQ(run({"dump", path("damaged.docx")}), ExitCode::CannotRead);
+    EXPECT_NE(err_.str().find("damaged.docx"), std::string::npos);
+}
+
 TEST_F(VelmoCommandsTest, ConvertReadsTheCharsetCorpusInTheRightEncoding)
 {
     const fs::path corpus = fs::path(VELMO_SHARED_DIR) / "corpus" / "charset_normalizer";
