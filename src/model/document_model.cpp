@@ -383,11 +383,13 @@ void DocumentModel::onParagraphRemoved(PieceTable& pieceTable, ParagraphIndex pa
 
 void DocumentModel::shiftSectionBounds(ParagraphIndex lastUnmoved, int32_t delta)
 {
-    for (const auto& section : sections_) {
-        if (section->firstParagraphIndex() > lastUnmoved)
-            section->setFirstParagraphIndex(section->firstParagraphIndex() + delta);
-        if (section->lastParagraphIndex() >= lastUnmoved)
-            section->setLastParagraphIndex(section->lastParagraphIndex() + delta);
+    // Sections are in paragraph order: only those at the end move, so the walk starts there.
+    for (auto section = sections_.rbegin(); section != sections_.rend(); ++section) {
+        if ((*section)->lastParagraphIndex() < lastUnmoved)
+            break;
+        if ((*section)->firstParagraphIndex() > lastUnmoved)
+            (*section)->setFirstParagraphIndex((*section)->firstParagraphIndex() + delta);
+        (*section)->setLastParagraphIndex((*section)->lastParagraphIndex() + delta);
     }
 }
 

@@ -1,6 +1,7 @@
 // The DOCX reader on hand-written parts: text, formatting, structure and the errors it reports.
 #include "core/unicode_text.h"
 #include "formats/document_file_service.h"
+#include "formats/docx/open_xml_story_builder.h"
 #include "formats/docx/open_xml_values.h"
 #include "formats/xml/xml_reader.h"
 #include "formats/docx_test_support.h"
@@ -263,6 +264,29 @@ TEST(DocxReaderTest, TablesNestedTooDeepKeepTheirText)
     EXPECT_THAT(model::findIntegrityProblems(document), ::testing::IsEmpty());
     EXPECT_EQ(mainText(document).substr(0, 5), u"deep\r");
     EXPECT_LT(document.mainPieceTable().tableCellsManager().tableCount(), model::kMaxTableNestingLevel);
+}
+
+TEST(DocxReaderTest, HugeTablesAndManySectionsStayBounded)
+{
+    // More cells than a story takes: the rows beyond the limit are read as plain paragraphs.
+    std::string body = "<w:tbl>";
+    for (int row = 0; row < 3000; ++row) {
+        body += "<w:tr>";
+        for (int cell = 0; cell < 10; ++cell)
+            body += "<w:tc><w:p/></w:tc>";
+        body += "</w:tr>";
+    }
+    body += "</w:tbl>";
+    for (int section = 0; section < 5000; ++section)
+        body += "<w:p><w:pPr><w:sectPr/></w:pPr></w:p><w:p/>";
+    model::DocumentModel document;
+    loadDocx(document, makeDocx(body));
+    EXPECT_THAT(model::findIntegrityProblems(document), ::testing::IsEmpty());
+    const model::TableCellsManager& tables = document.mainPieceTable().tableCellsManager();
+    ASSERT_EQ(tables.tableCount(), 1);
+    EXPECT_EQ(tables.tables()[0]->rowCount(), OpenXmlStoryBuilder::kMaxTableCells / 10);
+    EXPECT_EQ(document.sectionCount(), 5001);
+    EXPECT_EQ(document.mainPieceTable().paragraphCount(), 30000 + 10000);
 }
 
 TEST(DocxReaderTest, SectionsHeadersAndFooters)

@@ -75,6 +75,8 @@ private:
         std::string basedOn;
         std::string next;
     };
+    /// Styles read at most: word processors keep a few thousand, and each costs time to link.
+    static constexpr int32_t kMaxStyles = 10'000;
     void readStyle(XmlReader& reader, std::vector<StyleLinks>& links);
     void readDocumentDefaults(XmlReader& reader, model::CharacterFormattingBase& characterDefaults,
                               model::ParagraphFormattingBase& paragraphDefaults);
@@ -105,6 +107,11 @@ private:
     OpenXmlDocumentImporterOptions options_;
     OpenXmlAttributes attributes_;
     OpenXmlStyleIds styleIds_;
+    /// Style names to indices by kind, and how many styles the styles part gave.
+    std::unordered_map<std::u16string, int32_t> paragraphStyleNames_;
+    std::unordered_map<std::u16string, int32_t> characterStyleNames_;
+    std::unordered_map<std::u16string, int32_t> tableStyleNames_;
+    int32_t stylesRead_ = 0;
     OpenXmlPropertyReader properties_;
     std::unique_ptr<OpenXmlPackage> package_;
     std::string mainPartName_;

@@ -15,6 +15,8 @@ OpenXmlStoryBuilder::OpenXmlStoryBuilder(model::PieceTable& pieceTable)
 {
 }
 
+OpenXmlStoryBuilder::~OpenXmlStoryBuilder() = default;
+
 void OpenXmlStoryBuilder::insertText(std::u16string_view text)
 {
     if (text.empty())
@@ -122,8 +124,12 @@ bool OpenXmlStoryBuilder::beginTable()
 
 void OpenXmlStoryBuilder::beginRow(int32_t propertiesIndex, int32_t exceptionIndex)
 {
-    if (!isRecordingCells())
+    if (!isRecordingCells() || tables_.back().full)
         return;
+    if (tableCells_ >= kMaxTableCells) {
+        tables_.back().full = true;
+        return;
+    }
     RowInProgress& row = tables_.back().rows.emplace_back();
     row.propertiesIndex = propertiesIndex;
     row.exceptionIndex = exceptionIndex;
@@ -131,10 +137,16 @@ void OpenXmlStoryBuilder::beginRow(int32_t propertiesIndex, int32_t exceptionInd
 
 void OpenXmlStoryBuilder::beginCell(const model::TableCellPropertiesInfo& properties)
 {
-    if (!isRecordingCells())
+    if (!isRecordingCells() || tables_.back().full)
         return;
     if (tables_.back().rows.empty())
         beginRow(0, 0);
+    if (tableCells_ >= kMaxTableCells || tables_.back().rows.empty()) {
+        tables_.back().full = true;
+        return;
+    }
+    ++tableCells_;
+    tables_.back().cellOpen = true;
     CellInProgress& cell = tables_.back().rows.back().cells.emplace_back();
     cell.start = position_.paragraphIndex + (pending_ ? 1 : 0);
     cell.properties = properties;
@@ -143,8 +155,9 @@ void OpenXmlStoryBuilder::beginCell(const model::TableCellPropertiesInfo& proper
 
 void OpenXmlStoryBuilder::endCell()
 {
-    if (!isRecordingCells() || tables_.back().rows.empty() || tables_.back().rows.back().cells.empty())
+    if (!isRecordingCells() || !tables_.back().cellOpen)
         return;
+    tables_.back().cellOpen = false;
     CellInProgress& cell = tables_.back().rows.back().cells.back();
     // A cell ends with a paragraph of its own, also when the file gives it none or ends it
     // with a nested table.
@@ -203,7 +216,7 @@ void OpenXmlStoryBuilder::endTable(int32_t styleIndex, int32_t propertiesIndex, 
             cell.setPropertiesIndexCore(cache.tableCellPropertiesCache().add(cellProperties));
         }
     }
-    pieceTable_->tableCellsManager().insertTable(std::move(table));
+    finishedTables_.push_back(std::move(table));
 }
 
 bool OpenXmlStoryBuilder::finish()
@@ -216,6 +229,9 @@ bool OpenXmlStoryBuilder::finish()
     }
     while (!tables_.empty() || flattenedTables_ > 0)
         endTable(0, 0, {});
+    for (std::unique_ptr<model::Table>& table : finishedTables_)
+        pieceTable_->tableCellsManager().insertTable(std::move(table));
+    finishedTables_.clear();
     if (!pending_)
         return false;
     const OpenXmlParagraphEnd end = *pending_;

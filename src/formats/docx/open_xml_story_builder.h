@@ -6,6 +6,7 @@
 #include "model/tables/table_properties_info.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,7 @@
 namespace velmo::model {
 class DocumentModel;
 class PieceTable;
+class Table;
 }
 
 namespace velmo::formats {
@@ -36,8 +38,14 @@ class OpenXmlStoryBuilder {
 public:
     /// Fields nest at most this deep; deeper field characters are ignored in pairs.
     static constexpr int32_t kMaxFieldDepth = 64;
+    /// Table cells one story holds at most; rows and cells beyond go in as plain paragraphs.
+    /// (Registering a table costs time that grows with the square of the cells.)
+    static constexpr int64_t kMaxTableCells = 25'000;
 
     explicit OpenXmlStoryBuilder(model::PieceTable& pieceTable);
+    ~OpenXmlStoryBuilder();
+    OpenXmlStoryBuilder(const OpenXmlStoryBuilder&) = delete;
+    OpenXmlStoryBuilder& operator=(const OpenXmlStoryBuilder&) = delete;
 
     [[nodiscard]] model::PieceTable& pieceTable() const noexcept { return *pieceTable_; }
     /// The formatting of the text and marks inserted next.
@@ -90,6 +98,8 @@ private:
     };
     struct TableInProgress {
         std::vector<RowInProgress> rows;
+        bool full = false;     // no more rows or cells are taken (kMaxTableCells)
+        bool cellOpen = false; // a cell taken is being read
     };
 
     /// Inserts the mark of the paragraph waiting for one.
@@ -108,6 +118,10 @@ private:
     int32_t ignoredFields_ = 0;
     std::vector<TableInProgress> tables_;
     int32_t flattenedTables_ = 0;
+    int64_t tableCells_ = 0;
+    /// Tables read, innermost first, handed to the story at the end: a story that knows its
+    /// tables pays for them at every paragraph inserted.
+    std::vector<std::unique_ptr<model::Table>> finishedTables_;
 };
 
 } // namespace velmo::formats

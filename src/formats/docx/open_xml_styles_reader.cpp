@@ -39,14 +39,21 @@ model::TableStyleFormatting tableStyleFormatting(model::DocumentCache& cache, co
 
 /// The index of the style to fill: the default one, one of the same name, or a new one.
 template <typename Style>
-int32_t styleSlot(model::DocumentModel& documentModel, model::StyleCollection<Style>& styles, const StyleRead& read)
+int32_t styleSlot(model::DocumentModel& documentModel, model::StyleCollection<Style>& styles,
+                  std::unordered_map<std::u16string, int32_t>& names, const StyleRead& read)
 {
     if (read.isDefault)
         return 0;
-    const int32_t existing = styles.styleIndexByName(read.name);
-    if (existing >= 0)
-        return existing;
-    return styles.append(std::make_unique<Style>(documentModel, read.name));
+    if (names.empty()) {
+        for (int32_t index = styles.count() - 1; index >= 0; --index)
+            names[styles[index].styleName()] = index;
+    }
+    const auto found = names.find(read.name);
+    if (found != names.end())
+        return found->second;
+    const int32_t index = styles.append(std::make_unique<Style>(documentModel, read.name));
+    names.emplace(read.name, index);
+    return index;
 }
 
 } // namespace
@@ -188,8 +195,9 @@ void OpenXmlImporter::readStyle(XmlReader& reader, std::vector<StyleLinks>& link
         }
         reader.skipSubtree();
     });
-    if (read.id.empty())
+    if (read.id.empty() || stylesRead_ >= kMaxStyles)
         return;
+    ++stylesRead_;
     if (read.name.empty())
         read.name = core::utf8ToUtf16(read.id);
 
@@ -198,7 +206,7 @@ void OpenXmlImporter::readStyle(XmlReader& reader, std::vector<StyleLinks>& link
     model::StyleBase* style = nullptr;
     StyleLinks link{model::StyleType::ParagraphStyle, 0, read.basedOn, read.next};
     if (read.type == "paragraph") {
-        const int32_t index = styleSlot(documentModel_, styles.paragraphStyles(), read);
+        const int32_t index = styleSlot(documentModel_, styles.paragraphStyles(), paragraphStyleNames_, read);
         model::ParagraphStyle& paragraphStyle = styles.paragraphStyles()[index];
         paragraphStyle.setCharacterPropertiesIndexInitial(cache.characterFormattingCache().add(read.character));
         paragraphStyle.setParagraphPropertiesIndexInitial(cache.paragraphFormattingCache().add(read.paragraph.formatting));
@@ -209,14 +217,14 @@ void OpenXmlImporter::readStyle(XmlReader& reader, std::vector<StyleLinks>& link
         link.index = index;
         style = &paragraphStyle;
     } else if (read.type == "character") {
-        const int32_t index = styleSlot(documentModel_, styles.characterStyles(), read);
+        const int32_t index = styleSlot(documentModel_, styles.characterStyles(), characterStyleNames_, read);
         model::CharacterStyle& characterStyle = styles.characterStyles()[index];
         characterStyle.setCharacterPropertiesIndexInitial(cache.characterFormattingCache().add(read.character));
         styleIds_.character[read.id] = index;
         link = {model::StyleType::CharacterStyle, index, read.basedOn, {}};
         style = &characterStyle;
     } else if (read.type == "table") {
-        const int32_t index = styleSlot(documentModel_, styles.tableStyles(), read);
+        const int32_t index = styleSlot(documentModel_, styles.tableStyles(), tableStyleNames_, read);
         model::TableStyle& tableStyle = styles.tableStyles()[index];
         tableStyle.formattingCore() = tableStyleFormatting(cache, read);
         for (const auto& [part, partRead] : conditionalParts)

@@ -186,8 +186,10 @@ void OpenXmlPropertyReader::readParagraphBorders(XmlReader& reader, model::Parag
 
 void OpenXmlPropertyReader::readTabs(XmlReader& reader, model::TabFormattingInfo& tabs) const
 {
+    // Word processors keep at most 64 tab stops a paragraph; more only cost time.
+    constexpr int32_t kMaxTabs = 64;
     forEachChildElement(reader, [&] {
-        if (reader.localName() == "tab") {
+        if (reader.localName() == "tab" && tabs.count() < kMaxTabs) {
             const std::optional<int32_t> position = attributes_.integer(reader, "pos");
             if (position) {
                 model::TabInfo tab;
