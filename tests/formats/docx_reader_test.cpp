@@ -69,6 +69,47 @@ TEST(DocxReaderTest, TextOfParagraphsRunsAndBreaks)
         EXPECT_EQ(loadText(item.body), item.text) << item.body;
 }
 
+TEST(DocxReaderTest, ValuesAsDocumentsWriteThem)
+{
+    struct IntegerCase {
+        std::string_view text;
+        std::optional<int32_t> value;
+    };
+    const IntegerCase integers[] = {
+        {" 12 ", 12}, {"+7", 7}, {"-40", -40}, {"1.9", 1}, {"-2.5", -2}, {"1e3", 1000},
+        {"99999999999", INT32_MAX}, {"-99999999999", INT32_MIN}, {"", std::nullopt}, {"abc", std::nullopt}, {"0x10", std::nullopt},
+    };
+    for (const IntegerCase& item : integers)
+        EXPECT_EQ(parseInteger(item.text), item.value) << item.text;
+    EXPECT_EQ(parseOnOff("on"), true);
+    EXPECT_EQ(parseOnOff("false"), false);
+    EXPECT_EQ(parseOnOff("yes"), std::nullopt);
+    EXPECT_EQ(parseHexColor("FF8000"), model::opaqueColor(255, 128, 0));
+    EXPECT_EQ(parseHexColor("auto"), std::nullopt);
+    EXPECT_EQ(parseHexInteger(" 04A0 "), 0x04A0u);
+    EXPECT_EQ(parseHexInteger("123456789"), std::nullopt);
+    EXPECT_EQ(parseFloat("12.5pt"), 12.5);
+    EXPECT_EQ(colorWord(model::opaqueColor(1, 2, 255)), "0102ff");
+    EXPECT_EQ(colorWord(model::kEmptyColor), "auto");
+    EXPECT_EQ(borderLineStyleWord(model::BorderLineStyle::ThreeDEmboss), "threeDEmboss");
+    EXPECT_EQ(borderLineStyleOf("zigZagStitch"), model::BorderLineStyle::ZigZagStitch);
+    EXPECT_EQ(numberingFormatOf("decimalEnclosedParen"), model::NumberingFormat::DecimalEnclosedParentheses);
+}
+
+TEST(DocxReaderTest, StrictVocabularyIsRead)
+{
+    const std::string strict =
+        R"(<w:document xmlns:w="http://purl.oclc.org/ooxml/wordprocessingml/main"><w:body><w:p><w:r><w:rPr><w:b/></w:rPr>)"
+        R"(<w:t>strict</w:t></w:r></w:p></w:body></w:document>)";
+    const std::string relations =
+        R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="r1" )"
+        R"(Type="http://purl.oclc.org/ooxml/officeDocument/relationships/officeDocument" Target="/word/main.xml"/></Relationships>)";
+    model::DocumentModel document;
+    loadDocx(document, makePackage({{"_rels/.rels", relations}, {"word/main.xml", strict}}));
+    EXPECT_EQ(mainText(document), u"strict\r");
+    EXPECT_TRUE(firstRunFormatting(document).fontBold());
+}
+
 TEST(DocxReaderTest, AlternateContentTakesTheFallbackOfUnknownChoices)
 {
     const std::string body = R"(<w:p><w:r><mc:AlternateContent><mc:Choice Requires="w14"><w:t>choice</w:t></mc:Choice>)"

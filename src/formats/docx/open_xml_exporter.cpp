@@ -44,8 +44,8 @@ std::string_view headerFooterTypeWord(model::HeaderFooterType type) noexcept
 
 } // namespace
 
-OpenXmlExporter::OpenXmlExporter(const model::DocumentModel& documentModel, const DocumentExporterOptions& options)
-    : DocumentModelExporter(documentModel, true), options_(options)
+OpenXmlExporter::OpenXmlExporter(const model::DocumentModel& documentModel, const DocumentExporterOptions&)
+    : DocumentModelExporter(documentModel, true)
 {
 }
 

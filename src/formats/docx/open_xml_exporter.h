@@ -24,6 +24,7 @@ namespace velmo::formats {
 /// text is written (as hidden text); elements follow the schema's order.
 class OpenXmlExporter final : public DocumentModelExporter {
 public:
+    /// The options every writer takes; none of them changes a package yet.
     OpenXmlExporter(const model::DocumentModel& documentModel, const DocumentExporterOptions& options);
 
     [[nodiscard]] std::vector<uint8_t> exportContent() override;
@@ -64,7 +65,6 @@ private:
     void writeFieldCharacter(const model::PieceTable& pieceTable, RunIndex runIndex, std::string_view type);
     void writeNoteReference(const model::PieceTable& pieceTable, RunIndex runIndex, bool footNote);
 
-    DocumentExporterOptions options_;
     ZIPStreamWriter package_;
     XmlWriter* writer_ = nullptr; // the part being written
     /// Open fields of the story being written: whether each has passed its separator.
