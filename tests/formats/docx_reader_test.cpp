@@ -438,6 +438,10 @@ TEST(DocxReaderTest, UnreadablePackagesFailWithTheirReason)
     const std::string styles = std::string(R"(<w:styles )") + testing::kWordNamespaces + "><w:style><w:name></w:styles>";
     expectLoadError(makeDocx("<w:p/>", {{"word/styles.xml", styles}}), std::string(kXmlUnexpectedEndTagMessage));
 
+    // Relations that are not well-formed are an error too, not a package without relations.
+    EXPECT_THROW(loadDocx(document, makeDocx("<w:p/>", {{"word/_rels/document.xml.rels", relationsPart({}).substr(0, 60)}})),
+                 core::EditorException);
+
     std::vector<uint8_t> encrypted{0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     for (const char16_t character : std::u16string_view(u"EncryptionInfo")) {
         encrypted.push_back(static_cast<uint8_t>(character));

@@ -1,6 +1,5 @@
 #include "formats/docx/open_xml_package.h"
 
-#include "core/editor_exception.h"
 #include "formats/docx/open_xml_values.h"
 #include "formats/xml/xml_reader.h"
 
@@ -89,13 +88,11 @@ OpenXmlRelationCollection OpenXmlPackage::readRelations(std::string_view partNam
     const std::optional<std::vector<uint8_t>> bytes = readPart(relationsName);
     if (!bytes)
         return relations;
+    // A part that is not well-formed raises the XML reader's error, also before its root: the
+    // parser may find an error at the end of a small part first.
     XmlReader reader{std::span<const uint8_t>(*bytes)};
-    try {
-        if (!reader.readToElement(kPackageRelationshipsNamespace, "Relationships"))
-            return relations;
-    } catch (const core::EditorException&) {
-        return relations; // no readable root: no relations
-    }
+    if (!reader.readToElement(kPackageRelationshipsNamespace, "Relationships"))
+        return relations;
     const int32_t rootDepth = reader.depth();
     while (reader.read()) {
         if (reader.kind() == XmlNodeKind::EndElement && reader.depth() == rootDepth)

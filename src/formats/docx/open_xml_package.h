@@ -46,7 +46,8 @@ public:
     /// container's errors.
     [[nodiscard]] std::optional<std::vector<uint8_t>> readPart(std::string_view name) const;
     /// The relationships of a part ("word/document.xml" reads "word/_rels/document.xml.rels"; ""
-    /// reads the package's own "_rels/.rels"). A missing or unreadable part gives none.
+    /// reads the package's own "_rels/.rels"). A missing part, or one with another root, gives
+    /// none; XML that is not well-formed raises the XML reader's error.
     [[nodiscard]] OpenXmlRelationCollection readRelations(std::string_view partName) const;
 
     /// The folder of a part name: "word" for "word/document.xml", "" for "document.xml".
