@@ -9,6 +9,7 @@
 #include "model/paragraph_properties.h"
 #include "model/merged_character_properties.h"
 #include "model/runs.h"
+#include "model/tables/table_style_resolution.h"
 
 #include <cassert>
 
@@ -166,8 +167,8 @@ const CharacterFormattingInfo& PieceTable::mergedCharacterFormatting(RunIndex ru
     const TextRunBase& target = run(runIndex);
     DocumentCache& cache = documentModel_->cache();
     if (target.mergedCharacterFormattingCacheIndex() < 0) {
-        const CharacterFormattingInfo merged = mergeCharacterLayers(
-            target.characterPropertiesIndex(), target.characterStyleIndex(), target.paragraph().paragraphStyleIndex());
+        const CharacterFormattingInfo merged =
+            mergeCharacterLayers(target.characterPropertiesIndex(), target.characterStyleIndex(), target.paragraph());
         target.setMergedCharacterFormattingCacheIndex(cache.mergedCharacterFormattingInfoCache().add(merged));
     }
     return cache.mergedCharacterFormattingInfoCache()[target.mergedCharacterFormattingCacheIndex()];
@@ -176,13 +177,15 @@ const CharacterFormattingInfo& PieceTable::mergedCharacterFormatting(RunIndex ru
 CharacterFormattingInfo PieceTable::mergedCharacterFormatting(const InputPosition& position) const
 {
     return mergeCharacterLayers(position.characterPropertiesIndex, position.characterStyleIndex,
-                                paragraph(position.paragraphIndex).paragraphStyleIndex());
+                                paragraph(position.paragraphIndex));
 }
 
 CharacterFormattingInfo PieceTable::mergeCharacterLayers(int32_t propertiesIndex, int32_t characterStyleIndex,
-                                                         int32_t paragraphStyleIndex) const
+                                                         const Paragraph& paragraph) const
 {
-    // Layers, first set wins: the run, its character style chain, its paragraph style chain, the defaults.
+    // Layers, first set wins: the run, its character style chain, its paragraph style chain, the
+    // styles of the table cell it is in, the defaults.
+    const int32_t paragraphStyleIndex = paragraph.paragraphStyleIndex();
     const auto& properties = documentModel_->cache().characterFormattingCache();
     MergedCharacterProperties merged(properties[propertiesIndex]);
     const DocumentStyles& styles = documentModel_->styles();
@@ -194,6 +197,8 @@ CharacterFormattingInfo PieceTable::mergeCharacterLayers(int32_t propertiesIndex
         for (const ParagraphStyle* style = &styles.paragraphStyles()[paragraphStyleIndex]; style; style = style->parentStyle())
             merged.merge(properties[style->characterPropertiesIndex()]);
     }
+    if (const TableCell* cell = tableCellsManager_.cell(paragraph.index()))
+        mergeTableStyleCharacterProperties(merged, *cell);
     merged.merge(properties[DocumentCache::kDefaultPropertiesIndex]);
     return merged.info();
 }
@@ -209,6 +214,8 @@ const ParagraphFormattingInfo& PieceTable::mergedParagraphFormatting(const Parag
             for (const ParagraphStyle* style = &styles[paragraph.paragraphStyleIndex()]; style; style = style->parentStyle())
                 merged.merge(properties[style->paragraphPropertiesIndex()]);
         }
+        if (const TableCell* cell = tableCellsManager_.cell(paragraph.index()))
+            mergeTableStyleParagraphProperties(merged, *cell);
         merged.merge(properties[DocumentCache::kDefaultPropertiesIndex]);
         paragraph.setMergedParagraphFormattingCacheIndex(cache.mergedParagraphFormattingInfoCache().add(merged.info()));
     }

@@ -177,7 +177,7 @@ private:
 
     void createEmptyContent();
     [[nodiscard]] CharacterFormattingInfo mergeCharacterLayers(int32_t propertiesIndex, int32_t characterStyleIndex,
-                                                               int32_t paragraphStyleIndex) const;
+                                                               const Paragraph& paragraph) const;
     /// A paragraph about to be changed, its deferred shift applied first.
     [[nodiscard]] Paragraph& touchParagraph(ParagraphIndex index);
     /// Later paragraphs move by the deltas (deferred while a multiple run split is open).
