@@ -113,9 +113,9 @@ DibHeader parseDibHeader(std::span<const uint8_t> dib, DibKind kind, std::string
         header.compression = reader.u32(16);
         storedColors = reader.u32(32);
         if (kind == DibKind::Bitmap) {
-            const std::optional<double> horizontal = dpiFromDensity(std::max(reader.i32(24), 0), kInchesPerMeter);
-            const std::optional<double> vertical = dpiFromDensity(std::max(reader.i32(28), 0), kInchesPerMeter);
-            header.resolution = {horizontal.value_or(kDefaultImageDpi), vertical.value_or(kDefaultImageDpi)};
+            header.resolution = plausibleResolution(dpiFromDensity(std::max(reader.i32(24), 0), kInchesPerMeter),
+                                                    dpiFromDensity(std::max(reader.i32(28), 0), kInchesPerMeter))
+                                    .value_or(ImageResolution{});
         }
     }
     if (height < 0) {
@@ -393,6 +393,12 @@ void applyAndMask(std::span<const uint8_t> dib, const DibHeader& header, uint64_
 }
 
 } // namespace
+
+bool looksLikeBmpFile(std::span<const uint8_t> bytes) noexcept
+{
+    const LittleEndianReader reader(bytes);
+    return reader.u8(0) == 'B' && reader.u8(1) == 'M' && isKnownHeaderSize(reader.u32(kBmpFileHeaderSize));
+}
 
 bool looksLikeDibHeader(std::span<const uint8_t> bytes) noexcept
 {

@@ -11,6 +11,9 @@ namespace velmo::platform {
 /// The "BM" file header that comes before the DIB in a .bmp file.
 inline constexpr size_t kBmpFileHeaderSize = 14;
 
+/// Whether the bytes start "BM" and a DIB header of a size this decoder knows.
+[[nodiscard]] bool looksLikeBmpFile(std::span<const uint8_t> bytes) noexcept;
+
 /// Whether the bytes start with a DIB header this decoder reads: a known header size, a positive width,
 /// a non-zero height, one plane and a known bit depth.
 [[nodiscard]] bool looksLikeDibHeader(std::span<const uint8_t> bytes) noexcept;

@@ -54,4 +54,15 @@ std::optional<double> dpiFromDensity(uint32_t density, double inchesPerUnit)
     return exact;
 }
 
+std::optional<ImageResolution> plausibleResolution(std::optional<double> horizontal,
+                                                   std::optional<double> vertical) noexcept
+{
+    const auto isPlausible = [](std::optional<double> dpi) {
+        return dpi && std::isfinite(*dpi) && *dpi >= kMinPlausibleDpi;
+    };
+    if (!isPlausible(horizontal) || !isPlausible(vertical))
+        return std::nullopt;
+    return ImageResolution{*horizontal, *vertical};
+}
+
 } // namespace velmo::platform

@@ -30,6 +30,14 @@ void checkImageToEncode(std::string_view formatName, const RgbaImage& image);
 /// exactly this density, that DPI is the answer (3780 reads back as 96, not 96.012).
 [[nodiscard]] std::optional<double> dpiFromDensity(uint32_t density, double inchesPerUnit);
 
+/// The resolution a file states, when both axes are given and plausible: finite and at least
+/// kMinPlausibleDpi. Lower values come from writers that store the pixel aspect ratio (1:1) with the
+/// unit set to inches, and would make a small picture feet across.
+[[nodiscard]] std::optional<ImageResolution> plausibleResolution(std::optional<double> horizontal,
+                                                                 std::optional<double> vertical) noexcept;
+
+inline constexpr double kMinPlausibleDpi = 10;
+
 inline constexpr double kInchesPerMeter = 1 / 0.0254;
 inline constexpr double kInchesPerCentimeter = 1 / 2.54;
 

@@ -1,5 +1,7 @@
 #include "platform/codecs/exif_resolution.h"
 
+#include "platform/codecs/codecs_internal.h"
+
 
 #include <algorithm>
 #include <array>
@@ -93,10 +95,12 @@ std::optional<ImageResolution> readExifResolution(std::span<const uint8_t> app1)
             break;
         }
     }
-    if (!horizontal || !vertical || (unit != 2 && unit != 3))
+    if (unit != 2 && unit != 3)
         return std::nullopt;
     const double scale = unit == 3 ? 2.54 : 1;
-    return ImageResolution{*horizontal * scale, *vertical * scale};
+    if (!horizontal || !vertical)
+        return std::nullopt;
+    return plausibleResolution(*horizontal * scale, *vertical * scale);
 }
 
 } // namespace velmo::platform

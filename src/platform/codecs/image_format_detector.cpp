@@ -58,8 +58,7 @@ OfficeImageFormat detectImageFormat(std::span<const uint8_t> bytes) noexcept
     if (startsWith(bytes, kTiffIntelSignature) || startsWith(bytes, kTiffMotorolaSignature) ||
         startsWith(bytes, kBigTiffIntelSignature) || startsWith(bytes, kBigTiffMotorolaSignature))
         return OfficeImageFormat::Tiff;
-    if (bytes.size() >= kBmpFileHeaderSize && bytes[0] == 'B' && bytes[1] == 'M' &&
-        looksLikeDibHeader(bytes.subspan(kBmpFileHeaderSize)))
+    if (looksLikeBmpFile(bytes))
         return OfficeImageFormat::Bmp;
     if (reader.u32(0) == kEmfHeaderType && reader.u32(kEmfSignatureOffset) == kEmfSignature)
         return OfficeImageFormat::Emf;

@@ -171,11 +171,8 @@ std::optional<ImageResolution> jfifResolution(const jpeg_decompress_struct& info
     if (!info.saw_JFIF_marker || (info.density_unit != 1 && info.density_unit != 2))
         return std::nullopt;
     const double inchesPerUnit = info.density_unit == 1 ? 1 : kInchesPerCentimeter;
-    const std::optional<double> horizontal = dpiFromDensity(info.X_density, inchesPerUnit);
-    const std::optional<double> vertical = dpiFromDensity(info.Y_density, inchesPerUnit);
-    if (!horizontal || !vertical)
-        return std::nullopt;
-    return ImageResolution{*horizontal, *vertical};
+    return plausibleResolution(dpiFromDensity(info.X_density, inchesPerUnit),
+                               dpiFromDensity(info.Y_density, inchesPerUnit));
 }
 
 ImageResolution resolutionOf(const jpeg_decompress_struct& info)

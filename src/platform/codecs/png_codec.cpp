@@ -199,8 +199,9 @@ ImageInfo infoOf(png_structp png, png_infop info)
     png_uint_32 vertical = 0;
     int unit = PNG_RESOLUTION_UNKNOWN;
     if (png_get_pHYs(png, info, &horizontal, &vertical, &unit) != 0 && unit == PNG_RESOLUTION_METER) {
-        result.resolution = {dpiFromDensity(horizontal, kInchesPerMeter).value_or(kDefaultImageDpi),
-                             dpiFromDensity(vertical, kInchesPerMeter).value_or(kDefaultImageDpi)};
+        result.resolution = plausibleResolution(dpiFromDensity(horizontal, kInchesPerMeter),
+                                                dpiFromDensity(vertical, kInchesPerMeter))
+                                .value_or(ImageResolution{});
     }
     return result;
 }

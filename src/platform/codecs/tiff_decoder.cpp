@@ -129,13 +129,11 @@ ImageResolution resolutionOf(TIFF* tiff)
     float vertical = 0;
     uint16_t unit = RESUNIT_INCH;
     TIFFGetFieldDefaulted(tiff, TIFFTAG_RESOLUTIONUNIT, &unit);
-    if (TIFFGetField(tiff, TIFFTAG_XRESOLUTION, &horizontal) != 1 || TIFFGetField(tiff, TIFFTAG_YRESOLUTION, &vertical) != 1)
-        return {};
-    if (!(horizontal > 0) || !(vertical > 0) || !std::isfinite(horizontal) || !std::isfinite(vertical) ||
-        (unit != RESUNIT_INCH && unit != RESUNIT_CENTIMETER))
+    if (TIFFGetField(tiff, TIFFTAG_XRESOLUTION, &horizontal) != 1 ||
+        TIFFGetField(tiff, TIFFTAG_YRESOLUTION, &vertical) != 1 || (unit != RESUNIT_INCH && unit != RESUNIT_CENTIMETER))
         return {};
     const double scale = unit == RESUNIT_CENTIMETER ? 2.54 : 1;
-    return {horizontal * scale, vertical * scale};
+    return plausibleResolution(horizontal * scale, vertical * scale).value_or(ImageResolution{});
 }
 
 ImageInfo infoOf(TIFF* tiff)
