@@ -28,6 +28,7 @@ constexpr uint32_t kAlphaBitFields = 6;
 
 constexpr uint32_t kMaxPaletteEntries = 256;
 
+/// The core header, the info header and its versions 2 to 5.
 bool isKnownHeaderSize(uint32_t size) noexcept
 {
     return size == kCoreHeaderSize || size == kInfoHeaderSize || size == 52 || size == 56 || size == 108 ||
@@ -135,8 +136,10 @@ DibHeader parseDibHeader(std::span<const uint8_t> dib, DibKind kind, std::string
         break;
     case kRle8:
     case kRle4:
-        if (header.bitCount != (header.compression == kRle8 ? 8 : 4) || header.topDown)
+        if (header.bitCount != (header.compression == kRle8 ? 8 : 4))
             throwInvalidImage(formatName, "run-length compression does not match the bit depth");
+        if (header.topDown)
+            throwInvalidImage(formatName, "run-length pictures cannot be stored top-down");
         break;
     case kBitFields:
     case kAlphaBitFields:
@@ -152,14 +155,14 @@ DibHeader parseDibHeader(std::span<const uint8_t> dib, DibKind kind, std::string
 
     header.colorTableOffset = header.headerSize;
     if (header.compression == kBitFields || header.compression == kAlphaBitFields) {
-        const bool masksFollowHeader = header.headerSize == kInfoHeaderSize;
-        const size_t masksOffset = masksFollowHeader ? kInfoHeaderSize : 40;
+        // The masks start at offset 40: inside the larger headers, right after the 40-byte one, where
+        // they push the colour table back. Headers from 56 bytes on hold an alpha mask too.
         const size_t maskCount = header.compression == kAlphaBitFields || header.headerSize >= 56 ? 4 : 3;
-        if (!reader.contains(masksOffset, maskCount * 4))
+        if (!reader.contains(kInfoHeaderSize, maskCount * 4))
             throwInvalidImage(formatName, "the data ends early");
         for (size_t i = 0; i < maskCount; ++i)
-            header.masks[i] = reader.u32(masksOffset + i * 4);
-        if (masksFollowHeader)
+            header.masks[i] = reader.u32(kInfoHeaderSize + i * 4);
+        if (header.headerSize == kInfoHeaderSize)
             header.colorTableOffset += maskCount * 4;
     } else if (header.bitCount == 16) {
         header.masks = {0x7C00, 0x03E0, 0x001F, 0};
@@ -266,7 +269,8 @@ void decodeUncompressed(const LittleEndianReader& reader, const DibHeader& heade
 }
 
 /// RLE4 and RLE8: pairs (count, colour) and escapes for end of line, end of picture, a jump and literal
-/// runs. Pixels the data never reaches stay transparent.
+/// runs. Pixels the data never reaches stay transparent. Runs past the right edge are counted, not
+/// drawn, so the work stays within the picture's pixels plus the data's length.
 void decodeRunLength(const LittleEndianReader& reader, const DibHeader& header, uint64_t pixelOffset,
                      const std::vector<Rgba>& palette, RgbaImage& image, std::string_view formatName)
 {
@@ -275,6 +279,9 @@ void decodeRunLength(const LittleEndianReader& reader, const DibHeader& header, 
     int64_t x = 0;
     int64_t row = 0;
     uint64_t at = pixelOffset;
+    const auto visibleOf = [&](int count) {
+        return static_cast<int>(std::clamp<int64_t>(header.width - x, 0, count));
+    };
     const auto put = [&](uint32_t index) {
         writer.set(x, header.height - 1 - row, paletteColor(palette, index));
         ++x;
@@ -286,8 +293,10 @@ void decodeRunLength(const LittleEndianReader& reader, const DibHeader& header, 
         const uint8_t value = reader.u8(at + 1);
         at += 2;
         if (count > 0) {
-            for (int i = 0; i < count; ++i)
+            const int visible = visibleOf(count);
+            for (int i = 0; i < visible; ++i)
                 put(fourBit ? (i % 2 == 0 ? value >> 4 : value & 0x0F) : value);
+            x += count - visible;
             continue;
         }
         if (value == 0) {
@@ -305,10 +314,12 @@ void decodeRunLength(const LittleEndianReader& reader, const DibHeader& header, 
             const uint64_t literalBytes = fourBit ? (value + 1u) / 2 : value;
             if (!reader.contains(at, literalBytes))
                 throwInvalidImage(formatName, "the data ends early");
-            for (int i = 0; i < value; ++i) {
+            const int visible = visibleOf(value);
+            for (int i = 0; i < visible; ++i) {
                 const uint8_t byte = reader.u8(at + (fourBit ? i / 2 : i));
                 put(fourBit ? (i % 2 == 0 ? byte >> 4 : byte & 0x0F) : byte);
             }
+            x += value - visible;
             at += (literalBytes + 1) / 2 * 2;
         }
     }
