@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   libicu-dev libuchardet-dev
-  libpng-dev libjpeg62-turbo-dev libgif-dev libtiff-dev
+  zlib1g-dev libpng-dev libjpeg62-turbo-dev libgif-dev libtiff-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
 )
 
