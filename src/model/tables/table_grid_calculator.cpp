@@ -296,8 +296,7 @@ private:
         std::vector<Spanning> spanning;
         allContentNarrower_ = true;
         maxContentRatio_ = 0.0;
-        table_.forEachCell([&](const TableCell& cell) {
-            const int32_t start = cell.startColumnIndexConsideringRowGrid();
+        forEachCellWithColumn([&](const TableCell& cell, int32_t start) {
             const int32_t span = std::max(cell.columnSpan(), 1);
             if (start < 0 || start + span > static_cast<int32_t>(columns_.size()))
                 return;
@@ -335,6 +334,21 @@ private:
             if (!fromInterval[index] || column.width <= 0)
                 column.width = column.preferredWidth > 0 ? column.preferredWidth : column.maxWidth;
             column.width = std::max(column.width, 1);
+        }
+    }
+
+    /// Visits every cell with the grid column it starts at.
+    template <typename Visit>
+    void forEachCellWithColumn(Visit visit) const
+    {
+        for (int32_t rowIndex = 0; rowIndex < table_.rowCount(); ++rowIndex) {
+            const TableRow& row = table_.row(rowIndex);
+            int32_t column = row.gridBefore();
+            for (int32_t index = 0; index < row.cellCount(); ++index) {
+                const TableCell& cell = row.cell(index);
+                visit(cell, column);
+                column += std::max(cell.columnSpan(), 1);
+            }
         }
     }
 
@@ -526,7 +540,7 @@ private:
     void keepCellMargins()
     {
         std::set<int32_t> starts;
-        table_.forEachCell([&](const TableCell& cell) { starts.insert(cell.startColumnIndexConsideringRowGrid()); });
+        forEachCellWithColumn([&](const TableCell&, int32_t start) { starts.insert(start); });
         int64_t added = 0;
         std::vector<bool> raised(columns_.size(), false);
         for (const int32_t start : starts) {

@@ -23,6 +23,16 @@ bool styleHasPart(const TableStyle* style, Part part)
     return false;
 }
 
+/// Whether the style or a parent has any conditional part (most tables' styles have none).
+bool hasConditionalParts(const TableStyle* style)
+{
+    for (; style; style = style->parentStyle()) {
+        if (style->hasConditionalStyles())
+            return true;
+    }
+    return false;
+}
+
 TableLookType tableLook(const Table& table)
 {
     return tablePropertiesSource(table, TablePropertiesOptions::UseTableLook).generalSettings.tableLook;
@@ -96,34 +106,34 @@ ConditionalColumnType conditionalColumnType(const TableCell& cell)
     return type;
 }
 
-std::vector<ConditionalTableStyleFormattingType> applicableConditionalParts(const TableCell& cell)
+ConditionalParts applicableConditionalParts(const TableCell& cell)
 {
     const ConditionalRowType row = conditionalRowType(cell.row());
     const ConditionalColumnType column = conditionalColumnType(cell);
     const bool firstColumn = column == ConditionalColumnType::FirstColumn;
     const bool lastColumn = column == ConditionalColumnType::LastColumn;
-    std::vector<Part> parts;
+    ConditionalParts parts;
     if (row == ConditionalRowType::FirstRow && (firstColumn || lastColumn))
-        parts.push_back(firstColumn ? Part::TopLeftCell : Part::TopRightCell);
+        parts.add(firstColumn ? Part::TopLeftCell : Part::TopRightCell);
     if (row == ConditionalRowType::LastRow && (firstColumn || lastColumn))
-        parts.push_back(firstColumn ? Part::BottomLeftCell : Part::BottomRightCell);
+        parts.add(firstColumn ? Part::BottomLeftCell : Part::BottomRightCell);
     if (row == ConditionalRowType::FirstRow)
-        parts.push_back(Part::FirstRow);
+        parts.add(Part::FirstRow);
     if (row == ConditionalRowType::LastRow)
-        parts.push_back(Part::LastRow);
+        parts.add(Part::LastRow);
     if (firstColumn)
-        parts.push_back(Part::FirstColumn);
+        parts.add(Part::FirstColumn);
     if (lastColumn)
-        parts.push_back(Part::LastColumn);
+        parts.add(Part::LastColumn);
     if (column == ConditionalColumnType::EvenColumnBand)
-        parts.push_back(Part::EvenColumnBanding);
+        parts.add(Part::EvenColumnBanding);
     if (column == ConditionalColumnType::OddColumnBand)
-        parts.push_back(Part::OddColumnBanding);
+        parts.add(Part::OddColumnBanding);
     if (row == ConditionalRowType::EvenRowBand)
-        parts.push_back(Part::EvenRowBanding);
+        parts.add(Part::EvenRowBanding);
     if (row == ConditionalRowType::OddRowBand)
-        parts.push_back(Part::OddRowBanding);
-    parts.push_back(Part::WholeTable);
+        parts.add(Part::OddRowBanding);
+    parts.add(Part::WholeTable);
     return parts;
 }
 
@@ -143,7 +153,7 @@ void visitStyleLayers(const TableCell& cell, Visit visit)
     const TableStyle* tableStyle = tableStyleOf(cell.table());
     if (!tableStyle)
         return;
-    const std::vector<Part> parts = applicableConditionalParts(cell);
+    const ConditionalParts parts = hasConditionalParts(tableStyle) ? applicableConditionalParts(cell) : ConditionalParts{};
     for (const TableStyle* style = tableStyle; style; style = style->parentStyle()) {
         for (const Part part : parts) {
             if (const TableStyleFormatting* formatting = style->conditionalStyle(part))
@@ -172,8 +182,10 @@ const TablePropertiesInfo& tablePropertiesSource(const Table& table, TableProper
     const auto& cache = table.documentModel().cache().tablePropertiesCache();
     if (table.properties().uses(option))
         return table.properties();
-    const std::vector<Part> parts = cell ? applicableConditionalParts(*cell) : std::vector<Part>{};
-    for (const TableStyle* style = tableStyleOf(table); style; style = style->parentStyle()) {
+    const TableStyle* tableStyle = tableStyleOf(table);
+    const ConditionalParts parts =
+        cell && hasConditionalParts(tableStyle) ? applicableConditionalParts(*cell) : ConditionalParts{};
+    for (const TableStyle* style = tableStyle; style; style = style->parentStyle()) {
         for (const Part part : parts) {
             const TableStyleFormatting* formatting = style->conditionalStyle(part);
             if (formatting && cache[formatting->tablePropertiesIndex].uses(option))

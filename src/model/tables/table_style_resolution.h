@@ -2,7 +2,7 @@
 
 #include "model/tables/table.h"
 
-#include <vector>
+#include <array>
 
 namespace velmo::model {
 
@@ -14,9 +14,19 @@ class TableStyle;
 [[nodiscard]] ConditionalRowType conditionalRowType(const TableRow& row);
 /// The cell's place for the table style (computed once, then cached on the cell).
 [[nodiscard]] ConditionalColumnType conditionalColumnType(const TableCell& cell);
+/// The conditional parts of a table style that apply to a cell, in the order they count.
+struct ConditionalParts {
+    std::array<ConditionalTableStyleFormattingType, 8> parts{};
+    size_t count = 0;
+
+    void add(ConditionalTableStyleFormattingType part) noexcept { parts[count++] = part; }
+    [[nodiscard]] const ConditionalTableStyleFormattingType* begin() const noexcept { return parts.data(); }
+    [[nodiscard]] const ConditionalTableStyleFormattingType* end() const noexcept { return parts.data() + count; }
+};
+
 /// The conditional parts of a table style that apply to the cell, first set wins: the corner,
 /// the first or last row, the first or last column, the column band, the row band, the whole table.
-[[nodiscard]] std::vector<ConditionalTableStyleFormattingType> applicableConditionalParts(const TableCell& cell);
+[[nodiscard]] ConditionalParts applicableConditionalParts(const TableCell& cell);
 
 /// The table's style; null when its index names none. A deleted style is an internal error.
 [[nodiscard]] const TableStyle* tableStyleOf(const Table& table);

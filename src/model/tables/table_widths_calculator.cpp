@@ -53,22 +53,28 @@ int32_t TableWidthsCalculator::horizontalExtras(const TableCell& cell) const
         if (margin.type == WidthUnitType::ModelUnits)
             extras += toLayoutUnits(margin.value);
     }
-    // Each side's border is the one that wins against the neighbour's.
-    const TableCell* previous = cell.previous();
-    const BorderInfo left = previous && verticalBorderSource(*previous, cell) == VerticalBorderSource::LeftCell
-                                ? actualCellBorder(*previous, TableBorderEdge::Right)
-                                : actualCellBorder(cell, TableBorderEdge::Left);
-    const TableCell* next = cell.next();
-    const BorderInfo right = next && verticalBorderSource(cell, *next) == VerticalBorderSource::RightCell
-                                 ? actualCellBorder(*next, TableBorderEdge::Left)
-                                 : actualCellBorder(cell, TableBorderEdge::Right);
-    extras += toLayoutUnits(borderWidth(left) + borderWidth(right));
-
+    // Each side's border is the one that wins against the neighbour's, unless cell spacing
+    // keeps them apart.
     const TableRow& row = cell.row();
-    WidthUnitInfo spacing = row.properties().uses(TableRowPropertiesOptions::UseCellSpacing)
-                                ? row.properties().cellSpacing
-                                : tablePropertiesSource(cell.table(), TablePropertiesOptions::UseCellSpacing).cellSpacing;
-    if (spacing.type == WidthUnitType::ModelUnits && spacing.value > 0) {
+    const WidthUnitInfo spacing = row.properties().uses(TableRowPropertiesOptions::UseCellSpacing)
+                                      ? row.properties().cellSpacing
+                                      : tablePropertiesSource(cell.table(), TablePropertiesOptions::UseCellSpacing).cellSpacing;
+    const bool spaced = spacing.type == WidthUnitType::ModelUnits && spacing.value > 0;
+    const auto sideBorder = [&](const TableCell* neighbour, TableBorderEdge own, TableBorderEdge facing) {
+        const BorderInfo mine = actualCellBorder(cell, own);
+        if (!neighbour || spaced)
+            return mine;
+        const BorderInfo theirs = actualCellBorder(*neighbour, facing);
+        // The left cell's border counts as the first one.
+        const bool neighbourFirst = own == TableBorderEdge::Left;
+        const int chosen = neighbourFirst ? TableBorderCalculator::chooseBorder(theirs, mine)
+                                          : TableBorderCalculator::chooseBorder(mine, theirs);
+        return (chosen == 0) == neighbourFirst ? theirs : mine;
+    };
+    extras += toLayoutUnits(borderWidth(sideBorder(cell.previous(), TableBorderEdge::Left, TableBorderEdge::Right)) +
+                            borderWidth(sideBorder(cell.next(), TableBorderEdge::Right, TableBorderEdge::Left)));
+
+    if (spaced) {
         const bool edgeCell = cell.isFirstCellInRow() || cell.isLastCellInRow();
         const bool gap = (cell.isFirstCellInRow() && row.gridBefore() > 0) || (cell.isLastCellInRow() && row.gridAfter() > 0);
         extras += toLayoutUnits(spacing.value) * (edgeCell && !gap ? 3 : 2);
