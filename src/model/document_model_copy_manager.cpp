@@ -8,6 +8,9 @@
 #include "model/runs.h"
 #include "model/section.h"
 #include "model/tab_properties.h"
+#include "model/document_history.h"
+#include "model/tables/table.h"
+#include "model/tables/table_history_items.h"
 
 #include <algorithm>
 
@@ -73,6 +76,7 @@ void DocumentModelCopyManager::copyTextRun(RunIndex runIndex)
 void DocumentModelCopyManager::copyParagraphMark(RunIndex runIndex)
 {
     target_.insertParagraph(position_, false);
+    copiedParagraphs_[source_.run(runIndex).paragraph().index().value()] = position_.paragraphIndex.value() - 1;
     copyParagraphFormatting(source_.run(runIndex).paragraph(), position_.paragraphIndex - 1);
 }
 
@@ -86,6 +90,7 @@ void DocumentModelCopyManager::copySectionMark(RunIndex runIndex)
     targetDocument_.insertSection(position_.logPosition);
     position_.logPosition += 1;
     position_.paragraphIndex += 1;
+    copiedParagraphs_[sourceParagraph.index().value()] = position_.paragraphIndex.value() - 1;
     copyParagraphFormatting(sourceParagraph, position_.paragraphIndex - 1);
     const Section& sourceSection =
         sourceDocument_.section(sourceDocument_.lookupSectionIndexByParagraphIndex(sourceParagraph.index()));
@@ -176,12 +181,60 @@ int32_t DocumentModelCopyManager::targetParagraphStyle(int32_t sourceIndex)
     return entry->second;
 }
 
+void DocumentModelCopyManager::copyTables()
+{
+    std::vector<const Table*> tables;
+    for (const auto& table : source_.tableCellsManager().tables())
+        tables.push_back(table.get());
+    // Outer tables first, so that a nested copy finds its parent cell.
+    std::stable_sort(tables.begin(), tables.end(), [](const Table* a, const Table* b) { return a->nestedLevel() < b->nestedLevel(); });
+    const auto targetOf = [this](ParagraphIndex index) {
+        const auto found = copiedParagraphs_.find(index.value());
+        return found == copiedParagraphs_.end() ? -1 : found->second;
+    };
+    const DocumentCache& from = sourceDocument_.cache();
+    DocumentCache& to = targetDocument_.cache();
+    BatchUpdateScope batch(targetDocument_);
+    for (const Table* table : tables) {
+        const int32_t first = targetOf(table->startParagraphIndex());
+        const int32_t last = targetOf(table->endParagraphIndex());
+        // Copied whole: both ends landed, and the paragraphs in between with them.
+        if (first < 0 || last < 0 || last - first != table->endParagraphIndex() - table->startParagraphIndex())
+            continue;
+        TableCell* parent = target_.tableCellsManager().cell(ParagraphIndex(first));
+        if (parent && parent->table().nestedLevel() + 1 >= kMaxTableNestingLevel)
+            continue;
+        const int32_t offset = first - table->startParagraphIndex().value();
+        auto copy = std::make_unique<Table>(target_, parent);
+        copy->setPropertiesIndexCore(to.tablePropertiesCache().add(from.tablePropertiesCache()[table->propertiesIndex()]));
+        const auto& sourceStyles = sourceDocument_.styles().tableStyles();
+        const int32_t style = sourceStyles.isIndexValid(table->styleIndex())
+                                  ? targetDocument_.styles().tableStyles().styleIndexByName(sourceStyles[table->styleIndex()].styleName())
+                                  : -1;
+        copy->setStyleIndexCore(std::max(style, 0));
+        table->forEachRow([&](const TableRow& row) {
+            TableRow& copiedRow = copy->appendRow();
+            copiedRow.setPropertiesIndexCore(to.tableRowPropertiesCache().add(from.tableRowPropertiesCache()[row.propertiesIndex()]));
+            copiedRow.setTablePropertiesExceptionIndexCore(
+                to.tablePropertiesCache().add(from.tablePropertiesCache()[row.tablePropertiesExceptionIndex()]));
+            for (int32_t index = 0; index < row.cellCount(); ++index) {
+                const TableCell& cell = row.cell(index);
+                TableCell& copiedCell = copiedRow.appendCell(cell.startParagraphIndex() + offset, cell.endParagraphIndex() + offset);
+                copiedCell.setPropertiesIndexCore(
+                    to.tableCellPropertiesCache().add(from.tableCellPropertiesCache()[cell.propertiesIndex()]));
+            }
+        });
+        targetDocument_.history().execute(std::make_unique<TableInsertedHistoryItem>(target_, std::move(copy)));
+    }
+}
+
 void copyStoryContent(const PieceTable& source, PieceTable& target)
 {
     BatchUpdateScope batch(target.documentModel());
     DocumentModelCopyManager manager(source, target, target.documentEndLogPosition(), InsertOptions::MatchDestinationFormatting);
     if (source.runCount() > 1)
         manager.copyRuns(RunIndex(0), RunIndex(source.runCount() - 2));
+    manager.copyTables();
     // The final mark is not copied: the target's own last paragraph takes its formatting.
     manager.copyParagraphFormatting(source.paragraph(ParagraphIndex(source.paragraphCount() - 1)),
                                     ParagraphIndex(target.paragraphCount() - 1));

@@ -30,6 +30,9 @@ public:
     [[nodiscard]] DocumentLogPosition targetPosition() const noexcept { return position_.logPosition; }
     /// Copies the source runs first..last (inclusive), each as a run of its own.
     void copyRuns(RunIndex first, RunIndex last);
+    /// Lays tables over the copied paragraphs wherever a source table was copied whole (after
+    /// copyRuns); the paragraphs of a table copied in part stay plain paragraphs.
+    void copyTables();
     /// Gives a target paragraph the source paragraph's style and formatting.
     void copyParagraphFormatting(const Paragraph& source, ParagraphIndex targetIndex);
 
@@ -60,6 +63,7 @@ private:
     std::unordered_map<int32_t, int32_t> paragraphProperties_;
     std::unordered_map<int32_t, int32_t> characterStyles_;
     std::unordered_map<int32_t, int32_t> paragraphStyles_;
+    std::unordered_map<int32_t, int32_t> copiedParagraphs_; // source paragraph -> target paragraph, whole ones
 };
 
 /// Appends the content of `source` to `target`, a story of the same document (for instance a
