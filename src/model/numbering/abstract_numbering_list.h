@@ -39,8 +39,6 @@ public:
     /// otherwise MultiLevel.
     [[nodiscard]] NumberingType numberingType() const;
 
-    [[nodiscard]] bool operator==(const AbstractNumberingList&) const = default;
-
 private:
     int32_t id_ = 0;
     std::array<ListLevel, kListLevelCount> levels_{};

@@ -13,8 +13,6 @@ struct NumberingListReferenceLevel {
     /// The first paragraph of this instance at this level shows `newStart`.
     bool overrideStart = false;
     int32_t newStart = 0;
-
-    [[nodiscard]] bool operator==(const NumberingListReferenceLevel&) const = default;
 };
 
 /// A list instance: what paragraphs refer to. It names its abstract list by index in the

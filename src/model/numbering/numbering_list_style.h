@@ -12,7 +12,6 @@ public:
     using StyleBase::StyleBase;
 
     [[nodiscard]] StyleType styleType() const noexcept override { return StyleType::NumberingListStyle; }
-    [[nodiscard]] NumberingListStyle* parentStyle() const noexcept { return static_cast<NumberingListStyle*>(parent()); }
 
     /// The list instance's index in the document, or -1.
     [[nodiscard]] int32_t numberingListIndex() const noexcept { return numberingListIndex_; }
