@@ -20,19 +20,28 @@ DocumentModelCopyManager::DocumentModelCopyManager(const PieceTable& source, Pie
                                                    DocumentLogPosition targetPosition, InsertOptions options)
     : source_(source), target_(target), sourceDocument_(source.documentModel()), targetDocument_(target.documentModel()),
       position_(target.createInputPosition(targetPosition)), formattingCopyOptions_(formattingCopyOptionsFor(options)),
-      paragraphNumerationCopyOptions_(paragraphNumerationCopyOptionsFor(options)), insertOptions_(options)
+      paragraphNumerationCopyOptions_(paragraphNumerationCopyOptionsFor(options)), insertOptions_(options),
+      numberingLists_(sourceDocument_, targetDocument_)
 {
 }
 
 void DocumentModelCopyManager::copyRuns(RunIndex first, RunIndex last)
 {
     BatchUpdateScope batch(targetDocument_);
+    sourceParagraphCopiedFromStart_ = source_.run(first).paragraph().firstRunIndex() == first;
     for (RunIndex runIndex = first; runIndex <= last; ++runIndex) {
         // Every source run becomes a run of its own: nothing merges into the run typed before.
         targetDocument_.resetMerging();
         copyRun(runIndex);
+        if (source_.run(runIndex).isMarkRun())
+            sourceParagraphCopiedFromStart_ = true;
     }
     targetDocument_.resetMerging();
+    // A paragraph copied without its mark lands in the target paragraph at the end; only with
+    // CopyAlways does that paragraph take its list.
+    const TextRunBase& lastRun = source_.run(last);
+    if (!lastRun.isMarkRun() && paragraphNumerationCopyOptions_ == ParagraphNumerationCopyOptions::CopyAlways)
+        copyNumbering(lastRun.paragraph(), position_.paragraphIndex);
 }
 
 void DocumentModelCopyManager::copyRun(RunIndex runIndex)
@@ -122,6 +131,7 @@ void DocumentModelCopyManager::copyParagraphFormatting(const Paragraph& source, 
                                              ParagraphPropertiesTraits::kAllChangeActions);
         TabProperties(target).setInfo(sourceDocument_.cache().tabFormattingInfoCache()[source.tabsIndex()]);
     }
+    copyNumbering(source, targetIndex);
     if (formattingCopyOptions_ != FormattingCopyOptions::KeepSourceFormatting)
         return;
     const ParagraphFormattingInfo& wanted = source_.mergedParagraphFormatting(source);
@@ -129,6 +139,20 @@ void DocumentModelCopyManager::copyParagraphFormatting(const Paragraph& source, 
     if (differing != 0)
         ParagraphProperties(target).change([&](ParagraphFormattingBase& f) { f.setProperties(wanted, differing); },
                                            ParagraphPropertiesTraits::kAllChangeActions);
+}
+
+void DocumentModelCopyManager::copyNumbering(const Paragraph& source, ParagraphIndex targetIndex)
+{
+    const int32_t sourceList = source.ownNumberingListIndex();
+    if (sourceList == kNumberingListIndexNotSet || !sourceParagraphCopiedFromStart_)
+        return;
+    if (sourceList == kNumberingListIndexNoNumbering) {
+        target_.removeNumberingFromParagraph(targetIndex);
+        return;
+    }
+    const int32_t targetList = numberingLists_.targetNumberingListIndex(sourceList);
+    if (targetList >= 0)
+        target_.addNumberingListToParagraph(targetIndex, targetList, source.ownListLevelIndex());
 }
 
 void DocumentModelCopyManager::keepSourceLook(RunIndex sourceRun, RunIndex targetRun)
@@ -177,7 +201,8 @@ int32_t DocumentModelCopyManager::targetParagraphStyle(int32_t sourceIndex)
 {
     const auto [entry, inserted] = paragraphStyles_.try_emplace(sourceIndex, 0);
     if (inserted)
-        entry->second = targetDocument_.styles().copyParagraphStyleFrom(sourceDocument_.styles().paragraphStyles()[sourceIndex]);
+        entry->second = targetDocument_.styles().copyParagraphStyleFrom(sourceDocument_.styles().paragraphStyles()[sourceIndex],
+                                                                        &numberingLists_);
     return entry->second;
 }
 

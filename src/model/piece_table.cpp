@@ -6,6 +6,7 @@
 #include "model/document_history.h"
 #include "model/document_model.h"
 #include "model/functional_history_item.h"
+#include "model/numbering/document_numbering.h"
 #include "model/paragraph_properties.h"
 #include "model/merged_character_properties.h"
 #include "model/runs.h"
@@ -50,6 +51,9 @@ void PieceTable::createEmptyContent()
 
 void PieceTable::clear()
 {
+    for (int32_t index = 0; index < paragraphs_.count(); ++index)
+        countNumberingReference(paragraphs_.at(ParagraphIndex(index)), false);
+    preCalculatedNumberingListTexts_.clear();
     tableCellsManager_.clear();
     paragraphs_.clear();
     runs_.clear();
@@ -209,11 +213,20 @@ const ParagraphFormattingInfo& PieceTable::mergedParagraphFormatting(const Parag
     if (paragraph.mergedParagraphFormattingCacheIndex() < 0) {
         const auto& properties = cache.paragraphFormattingCache();
         MergedParagraphProperties merged(properties[paragraph.paragraphPropertiesIndex()]);
+        // A list the paragraph itself is in comes before its style, one it is in through its
+        // style after the style.
+        const ListLevel* listLevel =
+            documentModel_->numbering().listLevel(paragraph.numberingListIndex(), paragraph.listLevelIndex());
+        const bool ownList = paragraph.ownNumberingListIndex() >= 0;
+        if (listLevel && ownList)
+            merged.merge(properties[listLevel->paragraphPropertiesIndex]);
         const auto& styles = documentModel_->styles().paragraphStyles();
         if (styles.isIndexValid(paragraph.paragraphStyleIndex())) {
             for (const ParagraphStyle* style = &styles[paragraph.paragraphStyleIndex()]; style; style = style->parentStyle())
                 merged.merge(properties[style->paragraphPropertiesIndex()]);
         }
+        if (listLevel && !ownList)
+            merged.merge(properties[listLevel->paragraphPropertiesIndex]);
         if (const TableCell* cell = tableCellsManager_.cell(paragraph.index()))
             mergeTableStyleParagraphProperties(merged, *cell);
         merged.merge(properties[DocumentCache::kDefaultPropertiesIndex]);
@@ -416,6 +429,10 @@ void PieceTable::splitParagraphCore(ParagraphIndex paragraphIndex, RunIndex mark
         runs_[index]->moveToParagraph(*newParagraph);
     }
     newParagraph->copyFormattingFrom(paragraph);
+    // Both parts of a list item stay items of the list.
+    newParagraph->numberingListIndex_ = paragraph.numberingListIndex_;
+    newParagraph->listLevelIndex_ = paragraph.listLevelIndex_;
+    countNumberingReference(*newParagraph, true);
     newParagraph->runCount_ = movedRuns;
     newParagraph->length_ = movedLength;
     paragraphs_.insert(paragraphIndex, std::move(newParagraph), RunIndex(offsets.runIndex),
@@ -436,6 +453,7 @@ std::unique_ptr<Paragraph> PieceTable::unsplitParagraphCore(ParagraphIndex parag
     next.runCount_ += removed.runCount_;
     next.length_ += removed.length_;
     paragraphs_.shift(paragraphIndex + 1, paragraphIndex + 1, -removed.runCount_, -removed.length_);
+    countNumberingReference(removed, false);
     std::unique_ptr<Paragraph> result = paragraphs_.remove(paragraphIndex);
     documentModel_->onParagraphRemoved(*this, paragraphIndex);
     return result;
@@ -450,6 +468,7 @@ std::unique_ptr<Paragraph> PieceTable::mergeParagraphsCore(ParagraphIndex paragr
         runs_[offsets.runIndex + index]->moveToParagraph(first);
     first.runCount_ += second.runCount_;
     first.length_ += second.length_;
+    countNumberingReference(second, false);
     std::unique_ptr<Paragraph> result = paragraphs_.remove(paragraphIndex + 1);
     documentModel_->onParagraphRemoved(*this, paragraphIndex + 1);
     return result;
@@ -469,6 +488,7 @@ void PieceTable::unmergeParagraphsCore(ParagraphIndex paragraphIndex, std::uniqu
     first.length_ -= secondLength;
     second->runCount_ = runCount;
     second->length_ = secondLength;
+    countNumberingReference(*second, true);
     paragraphs_.insert(paragraphIndex + 1, std::move(second), RunIndex(secondFirstRun),
                        DocumentLogPosition(offsets.logPosition + first.length_));
     documentModel_->onParagraphInserted(*this, paragraphIndex + 1, true);
