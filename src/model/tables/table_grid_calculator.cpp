@@ -233,12 +233,15 @@ private:
             return percentBase_;
         int64_t needed = 0;
         int64_t widestMaximum = 0;
-        table_.forEachCell([&](const TableCell& cell) {
-            const CellWidths widths = widths_.calculateCellWidths(cell, percentBase_);
-            const WidthUnitInfo& preferred = cell.properties().preferredWidth;
-            if (preferred.type == WidthUnitType::FiftiethsOfPercent && preferred.value > 0)
-                needed = std::max(needed, static_cast<int64_t>(widths.minWidth) * kWholePercent / preferred.value);
-            widestMaximum = std::max<int64_t>(widestMaximum, widths.maxWidth);
+        table_.forEachRow([&](const TableRow& row) {
+            const std::vector<CellWidths> rowWidths = widths_.calculateRowWidths(row, percentBase_);
+            for (int32_t index = 0; index < row.cellCount(); ++index) {
+                const CellWidths& widths = rowWidths[static_cast<size_t>(index)];
+                const WidthUnitInfo& preferred = row.cell(index).properties().preferredWidth;
+                if (preferred.type == WidthUnitType::FiftiethsOfPercent && preferred.value > 0)
+                    needed = std::max(needed, static_cast<int64_t>(widths.minWidth) * kWholePercent / preferred.value);
+                widestMaximum = std::max<int64_t>(widestMaximum, widths.maxWidth);
+            }
         });
         const int64_t base = std::max(needed, widestMaximum) * kWholePercent / (kWholePercent - totalPercent);
         return static_cast<int32_t>(std::min<int64_t>(base, percentBase_));
@@ -296,11 +299,14 @@ private:
         std::vector<Spanning> spanning;
         allContentNarrower_ = true;
         maxContentRatio_ = 0.0;
+        std::vector<CellWidths> rowWidths;
         forEachCellWithColumn([&](const TableCell& cell, int32_t start) {
+            if (cell.isFirstCellInRow())
+                rowWidths = widths_.calculateRowWidths(cell.row(), percentBase_);
             const int32_t span = std::max(cell.columnSpan(), 1);
             if (start < 0 || start + span > static_cast<int32_t>(columns_.size()))
                 return;
-            const CellWidths widths = widths_.calculateCellWidths(cell, percentBase_);
+            const CellWidths& widths = rowWidths[static_cast<size_t>(cell.indexInRow())];
             const int64_t preferred = preferredLength(cell);
             noteContainer(widths, cell.properties().preferredWidth.type == WidthUnitType::FiftiethsOfPercent ? preferred : 0);
             if (span > 1) {

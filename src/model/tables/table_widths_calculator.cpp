@@ -33,6 +33,8 @@ int32_t borderWidth(const BorderInfo& border)
 
 const TableCell& firstCellInVerticalMergingGroup(const TableCell& cell)
 {
+    if (cell.verticalMerging() != MergingState::Continue)
+        return cell;
     const TableCell* current = &cell;
     const int32_t column = cell.startColumnIndexConsideringRowGrid();
     while (current->verticalMerging() == MergingState::Continue) {
@@ -45,7 +47,42 @@ const TableCell& firstCellInVerticalMergingGroup(const TableCell& cell)
     return *current;
 }
 
-int32_t TableWidthsCalculator::horizontalExtras(const TableCell& cell) const
+TableWidthsCalculator::RowContext TableWidthsCalculator::rowContext(const TableRow& row) const
+{
+    RowContext context;
+    const Table& table = row.table();
+    context.spacing = row.properties().uses(TableRowPropertiesOptions::UseCellSpacing)
+                          ? row.properties().cellSpacing
+                          : tablePropertiesSource(table, TablePropertiesOptions::UseCellSpacing).cellSpacing;
+    context.spaced = context.spacing.type == WidthUnitType::ModelUnits && context.spacing.value > 0;
+    context.fixed = !simpleView_ && tablePropertiesSource(table, TablePropertiesOptions::UseTableLayout)
+                                            .generalSettings.tableLayout == TableLayoutType::Fixed;
+    // Between two cells the border that wins against the neighbour's counts for both, unless
+    // cell spacing keeps them apart; each cell's own borders are looked up once.
+    const int32_t count = row.cellCount();
+    context.leftBorders.resize(static_cast<size_t>(count));
+    context.rightBorders.resize(static_cast<size_t>(count));
+    std::vector<BorderInfo> left(static_cast<size_t>(count));
+    std::vector<BorderInfo> right(static_cast<size_t>(count));
+    for (int32_t index = 0; index < count; ++index) {
+        left[static_cast<size_t>(index)] = actualCellBorder(row.cell(index), TableBorderEdge::Left);
+        right[static_cast<size_t>(index)] = actualCellBorder(row.cell(index), TableBorderEdge::Right);
+    }
+    for (int32_t index = 0; index < count; ++index) {
+        const auto at = static_cast<size_t>(index);
+        BorderInfo leftSide = left[at];
+        if (index > 0 && !context.spaced && TableBorderCalculator::chooseBorder(right[at - 1], left[at]) == 0)
+            leftSide = right[at - 1];
+        BorderInfo rightSide = right[at];
+        if (index + 1 < count && !context.spaced && TableBorderCalculator::chooseBorder(right[at], left[at + 1]) == 1)
+            rightSide = left[at + 1];
+        context.leftBorders[at] = toLayoutUnits(borderWidth(leftSide));
+        context.rightBorders[at] = toLayoutUnits(borderWidth(rightSide));
+    }
+    return context;
+}
+
+int32_t TableWidthsCalculator::horizontalExtras(const TableCell& cell, const RowContext& context) const
 {
     int32_t extras = 0;
     for (const TableBorderEdge edge : {TableBorderEdge::Left, TableBorderEdge::Right}) {
@@ -53,31 +90,13 @@ int32_t TableWidthsCalculator::horizontalExtras(const TableCell& cell) const
         if (margin.type == WidthUnitType::ModelUnits)
             extras += toLayoutUnits(margin.value);
     }
-    // Each side's border is the one that wins against the neighbour's, unless cell spacing
-    // keeps them apart.
-    const TableRow& row = cell.row();
-    const WidthUnitInfo spacing = row.properties().uses(TableRowPropertiesOptions::UseCellSpacing)
-                                      ? row.properties().cellSpacing
-                                      : tablePropertiesSource(cell.table(), TablePropertiesOptions::UseCellSpacing).cellSpacing;
-    const bool spaced = spacing.type == WidthUnitType::ModelUnits && spacing.value > 0;
-    const auto sideBorder = [&](const TableCell* neighbour, TableBorderEdge own, TableBorderEdge facing) {
-        const BorderInfo mine = actualCellBorder(cell, own);
-        if (!neighbour || spaced)
-            return mine;
-        const BorderInfo theirs = actualCellBorder(*neighbour, facing);
-        // The left cell's border counts as the first one.
-        const bool neighbourFirst = own == TableBorderEdge::Left;
-        const int chosen = neighbourFirst ? TableBorderCalculator::chooseBorder(theirs, mine)
-                                          : TableBorderCalculator::chooseBorder(mine, theirs);
-        return (chosen == 0) == neighbourFirst ? theirs : mine;
-    };
-    extras += toLayoutUnits(borderWidth(sideBorder(cell.previous(), TableBorderEdge::Left, TableBorderEdge::Right)) +
-                            borderWidth(sideBorder(cell.next(), TableBorderEdge::Right, TableBorderEdge::Left)));
-
-    if (spaced) {
+    const auto at = static_cast<size_t>(cell.indexInRow());
+    extras += context.leftBorders[at] + context.rightBorders[at];
+    if (context.spaced) {
+        const TableRow& row = cell.row();
         const bool edgeCell = cell.isFirstCellInRow() || cell.isLastCellInRow();
         const bool gap = (cell.isFirstCellInRow() && row.gridBefore() > 0) || (cell.isLastCellInRow() && row.gridAfter() > 0);
-        extras += toLayoutUnits(spacing.value) * (edgeCell && !gap ? 3 : 2);
+        extras += toLayoutUnits(context.spacing.value) * (edgeCell && !gap ? 3 : 2);
     }
     return extras;
 }
@@ -111,18 +130,33 @@ ParagraphContentWidths TableWidthsCalculator::contentWidths(const TableCell& cel
 CellWidths TableWidthsCalculator::calculateCellWidths(const TableCell& measuredCell, int32_t percentBaseWidth) const
 {
     const TableCell& cell = firstCellInVerticalMergingGroup(measuredCell);
-    const int32_t extras = horizontalExtras(cell);
+    return cellWidths(cell, rowContext(cell.row()), percentBaseWidth);
+}
+
+std::vector<CellWidths> TableWidthsCalculator::calculateRowWidths(const TableRow& row, int32_t percentBaseWidth) const
+{
+    const RowContext context = rowContext(row);
+    std::vector<CellWidths> result;
+    result.reserve(static_cast<size_t>(row.cellCount()));
+    for (int32_t index = 0; index < row.cellCount(); ++index) {
+        const TableCell& cell = row.cell(index);
+        // A cell that continues a vertical merge is measured through the cell that starts it.
+        result.push_back(cell.verticalMerging() == MergingState::Continue ? calculateCellWidths(cell, percentBaseWidth)
+                                                                           : cellWidths(cell, context, percentBaseWidth));
+    }
+    return result;
+}
+
+CellWidths TableWidthsCalculator::cellWidths(const TableCell& cell, const RowContext& context, int32_t percentBaseWidth) const
+{
+    const int32_t extras = horizontalExtras(cell, context);
     const WidthUnitInfo& preferred = cell.properties().preferredWidth;
     int32_t preferredWidth = 0;
     if (preferred.type == WidthUnitType::ModelUnits)
         preferredWidth = toLayoutUnits(preferred.value);
     else if (preferred.type == WidthUnitType::FiftiethsOfPercent)
         preferredWidth = static_cast<int32_t>(static_cast<int64_t>(percentBaseWidth) * preferred.value / 5000);
-
-    const bool fixed =
-        tablePropertiesSource(cell.table(), TablePropertiesOptions::UseTableLayout).generalSettings.tableLayout ==
-        TableLayoutType::Fixed;
-    if (fixed && !simpleView_) {
+    if (context.fixed) {
         const int32_t width = std::max(extras, preferred.type == WidthUnitType::ModelUnits ? preferredWidth : 0);
         return {width, width, extras, width};
     }
@@ -141,8 +175,7 @@ ParagraphContentWidths TableWidthsCalculator::calculateTableWidths(const Table& 
     ParagraphContentWidths result;
     table.forEachRow([&](const TableRow& row) {
         ParagraphContentWidths rowWidths;
-        for (int32_t index = 0; index < row.cellCount(); ++index) {
-            const CellWidths widths = calculateCellWidths(row.cell(index), percentBaseWidth);
+        for (const CellWidths& widths : calculateRowWidths(row, percentBaseWidth)) {
             rowWidths.minWidth += widths.minWidth;
             rowWidths.maxWidth += widths.maxWidth;
         }

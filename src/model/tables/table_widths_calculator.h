@@ -1,15 +1,18 @@
 #pragma once
 
 #include "core/positions.h"
+#include "model/tables/table_units.h"
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace velmo::model {
 
 class PieceTable;
 class Table;
 class TableCell;
+class TableRow;
 
 /// The widths of one paragraph's content, in layout units: the widest piece that cannot be
 /// broken (or floating object that text wraps around) and the widest line between line breaks.
@@ -45,13 +48,25 @@ public:
     }
 
     [[nodiscard]] CellWidths calculateCellWidths(const TableCell& cell, int32_t percentBaseWidth) const;
+    /// The widths of every cell of a row, in order (cheaper than asking cell by cell).
+    [[nodiscard]] std::vector<CellWidths> calculateRowWidths(const TableRow& row, int32_t percentBaseWidth) const;
     /// The widest row's total minimum and maximum widths of a (nested) table.
     [[nodiscard]] ParagraphContentWidths calculateTableWidths(const Table& table, int32_t percentBaseWidth) const;
     [[nodiscard]] int32_t toLayoutUnits(int32_t modelUnits) const { return toLayoutUnits_(modelUnits); }
     [[nodiscard]] bool simpleView() const noexcept { return simpleView_; }
 
 private:
-    [[nodiscard]] int32_t horizontalExtras(const TableCell& cell) const;
+    /// What all cells of a row share: spacing, layout, and the border width on each side of each cell.
+    struct RowContext {
+        WidthUnitInfo spacing;
+        bool spaced = false;
+        bool fixed = false;
+        std::vector<int32_t> leftBorders;
+        std::vector<int32_t> rightBorders;
+    };
+    [[nodiscard]] RowContext rowContext(const TableRow& row) const;
+    [[nodiscard]] CellWidths cellWidths(const TableCell& cell, const RowContext& context, int32_t percentBaseWidth) const;
+    [[nodiscard]] int32_t horizontalExtras(const TableCell& cell, const RowContext& context) const;
     [[nodiscard]] ParagraphContentWidths contentWidths(const TableCell& cell, int32_t percentBaseWidth) const;
 
     const ITableCellContentMeasurer& measurer_;
