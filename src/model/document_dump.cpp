@@ -5,6 +5,7 @@
 #include "model/document_model.h"
 #include "model/piece_table.h"
 #include "model/document_styles.h"
+#include "model/numbering/document_numbering.h"
 #include "model/runs.h"
 #include "model/section.h"
 #include "model/tables/table.h"
@@ -221,6 +222,9 @@ void dumpStory(std::string& out, const PieceTable& pieceTable, size_t ordinal)
         out += "  paragraph " + std::to_string(index) + " at=" + std::to_string(paragraph.logPosition().value()) +
                " length=" + std::to_string(paragraph.length()) + " style=" + std::to_string(paragraph.paragraphStyleIndex());
         dumpParagraphFormatting(out, pieceTable.mergedParagraphFormatting(paragraph));
+        if (paragraph.isInList())
+            out += " list=" + std::to_string(paragraph.numberingListIndex()) + "/" + std::to_string(paragraph.listLevelIndex()) +
+                   " number=" + quoted(pieceTable.numberingListText(paragraph));
         out += "\n";
         for (RunIndex runIndex = paragraph.firstRunIndex(); runIndex <= paragraph.lastRunIndex(); ++runIndex) {
             const TextRunBase& run = pieceTable.run(runIndex);
@@ -292,6 +296,8 @@ void dumpStyles(std::string& out, const DocumentModel& documentModel)
         describe(style, index, "paragraph");
         if (style.nextParagraphStyle())
             out += " next=" + quoted(style.nextParagraphStyle()->styleName());
+        if (style.ownNumberingListIndex() != ParagraphStyle::kInheritNumbering)
+            out += " list=" + std::to_string(style.ownNumberingListIndex()) + "/" + std::to_string(style.ownListLevelIndex());
         out += "\n   ";
         dumpParagraphFormatting(out, styles.mergedWithDefaultParagraphProperties(style));
         out += "\n   ";
@@ -307,6 +313,74 @@ void dumpStyles(std::string& out, const DocumentModel& documentModel)
     }
 }
 
+const char* numberingTypeName(NumberingType type)
+{
+    switch (type) {
+    case NumberingType::MultiLevel: return "multilevel";
+    case NumberingType::Simple: return "simple";
+    case NumberingType::Bullet: return "bullet";
+    }
+    return "";
+}
+
+/// A level's counting and look: what differs from a new level's, template codes as a mere mark
+/// (they are drawn at random).
+void dumpListLevel(std::string& out, const DocumentModel& documentModel, const ListLevel& level)
+{
+    const ListLevelInfo& info = level.listLevelProperties;
+    const ListLevelInfo defaults;
+    out += " start=" + std::to_string(info.start) + " format=" + std::to_string(static_cast<int>(info.format)) +
+           " text=" + quoted(info.displayFormatString);
+    if (info.alignment != defaults.alignment)
+        out += " align=" + std::to_string(static_cast<int>(info.alignment));
+    if (info.separator != defaults.separator)
+        out += " separator=" + quoted(std::u16string(1, info.separator));
+    if (info.relativeRestartLevel != 0)
+        out += " restart-after=" + std::to_string(info.relativeRestartLevel);
+    const auto flag = [&out](bool value, const char* name) {
+        if (value)
+            out += std::string(" ") + name;
+    };
+    flag(info.convertPreviousLevelNumberingToDecimal, "legal");
+    flag(info.suppressRestart, "no-restart");
+    flag(info.templateCode != 0, "template");
+    const ParagraphFormattingInfo& paragraph = documentModel.cache().paragraphFormattingCache()[level.paragraphPropertiesIndex].info();
+    out += " indent=" + std::to_string(paragraph.leftIndent());
+    if (paragraph.firstLineIndentType() != ParagraphFirstLineIndent::None)
+        out += std::string(paragraph.firstLineIndentType() == ParagraphFirstLineIndent::Hanging ? " hanging=" : " first-line=") +
+               std::to_string(paragraph.firstLineIndent());
+    const CharacterFormattingBase& characters = documentModel.cache().characterFormattingCache()[level.characterPropertiesIndex];
+    if (characters.uses(UsedCharacterFormattingOption::UseFontName))
+        out += " font=" + quoted(characters.info().fontName());
+    if (level.paragraphStyleIndex >= 0)
+        out += " style=" + std::to_string(level.paragraphStyleIndex);
+    out += "\n";
+}
+
+void dumpNumbering(std::string& out, const DocumentModel& documentModel)
+{
+    const DocumentNumbering& numbering = documentModel.numbering();
+    for (int32_t index = 0; index < numbering.abstractNumberingListCount(); ++index) {
+        const AbstractNumberingList& list = numbering.abstractNumberingList(index);
+        out += "abstract list " + std::to_string(index) + " id=" + std::to_string(list.id()) + " " +
+               numberingTypeName(list.numberingType()) + (list.deleted() ? " deleted" : "") + "\n";
+        for (int32_t level = 0; level < kListLevelCount; ++level) {
+            out += "  level " + std::to_string(level);
+            dumpListLevel(out, documentModel, list.level(level));
+        }
+    }
+    for (int32_t index = 0; index < numbering.numberingListCount(); ++index) {
+        const NumberingList& list = numbering.numberingList(index);
+        out += "list " + std::to_string(index) + " id=" + std::to_string(list.id()) + " abstract=" +
+               std::to_string(list.abstractNumberingListIndex()) + " paragraphs=" + std::to_string(list.referringParagraphsCount());
+        for (int32_t level = 0; level < kListLevelCount; ++level) {
+            if (list.level(level).overrideStart)
+                out += " level" + std::to_string(level) + "-starts-at=" + std::to_string(list.level(level).newStart);
+        }
+        out += "\n";
+    }
+}
+
 } // namespace
 
 std::string dumpDocument(const DocumentModel& documentModel)
@@ -315,6 +389,7 @@ std::string dumpDocument(const DocumentModel& documentModel)
     for (int32_t index = 0; index < documentModel.sectionCount(); ++index)
         dumpSection(out, documentModel, index);
     dumpStyles(out, documentModel);
+    dumpNumbering(out, documentModel);
     const std::vector<PieceTable*> stories = documentModel.pieceTables(true);
     for (size_t ordinal = 0; ordinal < stories.size(); ++ordinal)
         dumpStory(out, *stories[ordinal], ordinal);

@@ -7,6 +7,7 @@
 #include "model/piece_table.h"
 #include "model/runs.h"
 #include "model/functional_history_item.h"
+#include "model/numbering/document_numbering.h"
 #include "model/section.h"
 #include "model/section_headers_footers.h"
 #include "model/selection.h"
@@ -43,7 +44,8 @@ void adjustForRemovedRun(RunIndex& stored, RunIndex removed) noexcept
 } // namespace
 
 DocumentModel::DocumentModel(const platform::IFontCoverage* fontCoverage)
-    : styles_(*this), history_(std::make_unique<DocumentHistory>(*this)), fontCoverage_(fontCoverage)
+    : styles_(*this), numbering_(std::make_unique<DocumentNumbering>(*this)), history_(std::make_unique<DocumentHistory>(*this)),
+      fontCoverage_(fontCoverage)
 {
     mainContentType_ = std::make_unique<MainContentType>(*this);
     activePieceTable_ = &mainContentType_->pieceTable();
@@ -453,6 +455,7 @@ void DocumentModel::applyChanges(PieceTable& pieceTable, DocumentModelChangeType
 void DocumentModel::applyChangesCore(PieceTable& pieceTable, DocumentModelChangeActions actions, RunIndex startRunIndex,
                                      RunIndex endRunIndex)
 {
+    ++contentRevision_;
     if (!deferredChanges_) {
         BatchUpdateScope batch(*this);
         applyChangesCore(pieceTable, actions, startRunIndex, endRunIndex);
@@ -514,6 +517,7 @@ void DocumentModel::clearContent()
     selection_->setRange(mainPieceTable(), DocumentLogPosition(0), DocumentLogPosition(0));
     sections_.clear();
     sections_.push_back(std::make_unique<Section>(*this, ParagraphIndex(0), ParagraphIndex(0)));
+    numbering_->clear();
     styles_.createBuiltInStyles();
     documentInfo_ = DocumentInfo{};
     lastInsertedRunInfo_ = LastInsertedRunInfo{};

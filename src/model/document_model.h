@@ -9,6 +9,7 @@
 #include "model/document_model_deferred_changes.h"
 #include "model/document_save_options.h"
 #include "model/document_styles.h"
+#include "model/editing_options.h"
 #include "model/input_position.h"
 #include "model/last_inserted_run_info.h"
 
@@ -25,6 +26,7 @@ namespace velmo::model {
 
 class ContentTypeBase;
 class DocumentHistory;
+class DocumentNumbering;
 class EndNote;
 class FootNote;
 class FootNoteRunBase;
@@ -116,6 +118,15 @@ public:
     [[nodiscard]] bool useFontSubstitution() const noexcept { return useFontSubstitution_; }
     void setUseFontSubstitution(bool value) noexcept { useFontSubstitution_ = value; }
 
+    /// The abstract lists, list instances and numbering list styles.
+    [[nodiscard]] DocumentNumbering& numbering() noexcept { return *numbering_; }
+    [[nodiscard]] const DocumentNumbering& numbering() const noexcept { return *numbering_; }
+    [[nodiscard]] EditingOptions& editingOptions() noexcept { return editingOptions_; }
+    [[nodiscard]] const EditingOptions& editingOptions() const noexcept { return editingOptions_; }
+    /// Grows with every change reported; what is computed from the content (list counters)
+    /// stays valid while it does not.
+    [[nodiscard]] uint64_t contentRevision() const noexcept { return contentRevision_; }
+
     [[nodiscard]] DocumentHistory& history() const noexcept { return *history_; }
     [[nodiscard]] bool isModified() const noexcept;
     void setModified(bool modified);
@@ -181,6 +192,9 @@ private:
     std::vector<std::unique_ptr<Section>> sections_;
     DocumentCache cache_;
     DocumentStyles styles_; // after cache_: the built-in styles use it
+    std::unique_ptr<DocumentNumbering> numbering_;
+    EditingOptions editingOptions_;
+    uint64_t contentRevision_ = 0;
     std::unique_ptr<DocumentHistory> history_;
     LastInsertedRunInfo lastInsertedRunInfo_;
     const platform::IFontCoverage* fontCoverage_;

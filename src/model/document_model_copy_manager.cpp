@@ -8,6 +8,9 @@
 #include "model/runs.h"
 #include "model/section.h"
 #include "model/tab_properties.h"
+#include "model/document_history.h"
+#include "model/tables/table.h"
+#include "model/tables/table_history_items.h"
 
 #include <algorithm>
 
@@ -17,19 +20,28 @@ DocumentModelCopyManager::DocumentModelCopyManager(const PieceTable& source, Pie
                                                    DocumentLogPosition targetPosition, InsertOptions options)
     : source_(source), target_(target), sourceDocument_(source.documentModel()), targetDocument_(target.documentModel()),
       position_(target.createInputPosition(targetPosition)), formattingCopyOptions_(formattingCopyOptionsFor(options)),
-      paragraphNumerationCopyOptions_(paragraphNumerationCopyOptionsFor(options)), insertOptions_(options)
+      paragraphNumerationCopyOptions_(paragraphNumerationCopyOptionsFor(options)), insertOptions_(options),
+      numberingLists_(sourceDocument_, targetDocument_)
 {
 }
 
 void DocumentModelCopyManager::copyRuns(RunIndex first, RunIndex last)
 {
     BatchUpdateScope batch(targetDocument_);
+    sourceParagraphCopiedFromStart_ = source_.run(first).paragraph().firstRunIndex() == first;
     for (RunIndex runIndex = first; runIndex <= last; ++runIndex) {
         // Every source run becomes a run of its own: nothing merges into the run typed before.
         targetDocument_.resetMerging();
         copyRun(runIndex);
+        if (source_.run(runIndex).isMarkRun())
+            sourceParagraphCopiedFromStart_ = true;
     }
     targetDocument_.resetMerging();
+    // A paragraph copied without its mark lands in the target paragraph at the end; only with
+    // CopyAlways does that paragraph take its list.
+    const TextRunBase& lastRun = source_.run(last);
+    if (!lastRun.isMarkRun() && paragraphNumerationCopyOptions_ == ParagraphNumerationCopyOptions::CopyAlways)
+        copyNumbering(lastRun.paragraph(), position_.paragraphIndex);
 }
 
 void DocumentModelCopyManager::copyRun(RunIndex runIndex)
@@ -73,6 +85,7 @@ void DocumentModelCopyManager::copyTextRun(RunIndex runIndex)
 void DocumentModelCopyManager::copyParagraphMark(RunIndex runIndex)
 {
     target_.insertParagraph(position_, false);
+    copiedParagraphs_[source_.run(runIndex).paragraph().index().value()] = position_.paragraphIndex.value() - 1;
     copyParagraphFormatting(source_.run(runIndex).paragraph(), position_.paragraphIndex - 1);
 }
 
@@ -86,6 +99,7 @@ void DocumentModelCopyManager::copySectionMark(RunIndex runIndex)
     targetDocument_.insertSection(position_.logPosition);
     position_.logPosition += 1;
     position_.paragraphIndex += 1;
+    copiedParagraphs_[sourceParagraph.index().value()] = position_.paragraphIndex.value() - 1;
     copyParagraphFormatting(sourceParagraph, position_.paragraphIndex - 1);
     const Section& sourceSection =
         sourceDocument_.section(sourceDocument_.lookupSectionIndexByParagraphIndex(sourceParagraph.index()));
@@ -117,6 +131,7 @@ void DocumentModelCopyManager::copyParagraphFormatting(const Paragraph& source, 
                                              ParagraphPropertiesTraits::kAllChangeActions);
         TabProperties(target).setInfo(sourceDocument_.cache().tabFormattingInfoCache()[source.tabsIndex()]);
     }
+    copyNumbering(source, targetIndex);
     if (formattingCopyOptions_ != FormattingCopyOptions::KeepSourceFormatting)
         return;
     const ParagraphFormattingInfo& wanted = source_.mergedParagraphFormatting(source);
@@ -124,6 +139,20 @@ void DocumentModelCopyManager::copyParagraphFormatting(const Paragraph& source, 
     if (differing != 0)
         ParagraphProperties(target).change([&](ParagraphFormattingBase& f) { f.setProperties(wanted, differing); },
                                            ParagraphPropertiesTraits::kAllChangeActions);
+}
+
+void DocumentModelCopyManager::copyNumbering(const Paragraph& source, ParagraphIndex targetIndex)
+{
+    const int32_t sourceList = source.ownNumberingListIndex();
+    if (sourceList == kNumberingListIndexNotSet || !sourceParagraphCopiedFromStart_)
+        return;
+    if (sourceList == kNumberingListIndexNoNumbering) {
+        target_.removeNumberingFromParagraph(targetIndex);
+        return;
+    }
+    const int32_t targetList = numberingLists_.targetNumberingListIndex(sourceList);
+    if (targetList >= 0)
+        target_.addNumberingListToParagraph(targetIndex, targetList, source.ownListLevelIndex());
 }
 
 void DocumentModelCopyManager::keepSourceLook(RunIndex sourceRun, RunIndex targetRun)
@@ -172,8 +201,56 @@ int32_t DocumentModelCopyManager::targetParagraphStyle(int32_t sourceIndex)
 {
     const auto [entry, inserted] = paragraphStyles_.try_emplace(sourceIndex, 0);
     if (inserted)
-        entry->second = targetDocument_.styles().copyParagraphStyleFrom(sourceDocument_.styles().paragraphStyles()[sourceIndex]);
+        entry->second = targetDocument_.styles().copyParagraphStyleFrom(sourceDocument_.styles().paragraphStyles()[sourceIndex],
+                                                                        &numberingLists_);
     return entry->second;
+}
+
+void DocumentModelCopyManager::copyTables()
+{
+    std::vector<const Table*> tables;
+    for (const auto& table : source_.tableCellsManager().tables())
+        tables.push_back(table.get());
+    // Outer tables first, so that a nested copy finds its parent cell.
+    std::stable_sort(tables.begin(), tables.end(), [](const Table* a, const Table* b) { return a->nestedLevel() < b->nestedLevel(); });
+    const auto targetOf = [this](ParagraphIndex index) {
+        const auto found = copiedParagraphs_.find(index.value());
+        return found == copiedParagraphs_.end() ? -1 : found->second;
+    };
+    const DocumentCache& from = sourceDocument_.cache();
+    DocumentCache& to = targetDocument_.cache();
+    BatchUpdateScope batch(targetDocument_);
+    for (const Table* table : tables) {
+        const int32_t first = targetOf(table->startParagraphIndex());
+        const int32_t last = targetOf(table->endParagraphIndex());
+        // Copied whole: both ends landed, and the paragraphs in between with them.
+        if (first < 0 || last < 0 || last - first != table->endParagraphIndex() - table->startParagraphIndex())
+            continue;
+        TableCell* parent = target_.tableCellsManager().cell(ParagraphIndex(first));
+        if (parent && parent->table().nestedLevel() + 1 >= kMaxTableNestingLevel)
+            continue;
+        const int32_t offset = first - table->startParagraphIndex().value();
+        auto copy = std::make_unique<Table>(target_, parent);
+        copy->setPropertiesIndexCore(to.tablePropertiesCache().add(from.tablePropertiesCache()[table->propertiesIndex()]));
+        const auto& sourceStyles = sourceDocument_.styles().tableStyles();
+        const int32_t style = sourceStyles.isIndexValid(table->styleIndex())
+                                  ? targetDocument_.styles().tableStyles().styleIndexByName(sourceStyles[table->styleIndex()].styleName())
+                                  : -1;
+        copy->setStyleIndexCore(std::max(style, 0));
+        table->forEachRow([&](const TableRow& row) {
+            TableRow& copiedRow = copy->appendRow();
+            copiedRow.setPropertiesIndexCore(to.tableRowPropertiesCache().add(from.tableRowPropertiesCache()[row.propertiesIndex()]));
+            copiedRow.setTablePropertiesExceptionIndexCore(
+                to.tablePropertiesCache().add(from.tablePropertiesCache()[row.tablePropertiesExceptionIndex()]));
+            for (int32_t index = 0; index < row.cellCount(); ++index) {
+                const TableCell& cell = row.cell(index);
+                TableCell& copiedCell = copiedRow.appendCell(cell.startParagraphIndex() + offset, cell.endParagraphIndex() + offset);
+                copiedCell.setPropertiesIndexCore(
+                    to.tableCellPropertiesCache().add(from.tableCellPropertiesCache()[cell.propertiesIndex()]));
+            }
+        });
+        targetDocument_.history().execute(std::make_unique<TableInsertedHistoryItem>(target_, std::move(copy)));
+    }
 }
 
 void copyStoryContent(const PieceTable& source, PieceTable& target)
@@ -182,6 +259,7 @@ void copyStoryContent(const PieceTable& source, PieceTable& target)
     DocumentModelCopyManager manager(source, target, target.documentEndLogPosition(), InsertOptions::MatchDestinationFormatting);
     if (source.runCount() > 1)
         manager.copyRuns(RunIndex(0), RunIndex(source.runCount() - 2));
+    manager.copyTables();
     // The final mark is not copied: the target's own last paragraph takes its formatting.
     manager.copyParagraphFormatting(source.paragraph(ParagraphIndex(source.paragraphCount() - 1)),
                                     ParagraphIndex(target.paragraphCount() - 1));

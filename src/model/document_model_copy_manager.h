@@ -3,6 +3,7 @@
 #include "core/positions.h"
 #include "model/copy_paste_options.h"
 #include "model/input_position.h"
+#include "model/numbering/numbering_list_copier.h"
 
 #include <cstdint>
 #include <unordered_map>
@@ -16,7 +17,8 @@ class Section;
 
 /// Copies runs of a story of one document into a story of another (or the same) document, at a
 /// target position that advances past what was copied. Equal source formattings become one
-/// target formatting; styles are matched by name or copied.
+/// target formatting; styles are matched by name or copied. A paragraph copied from its start keeps
+/// its own list: the source's lists come over as new lists of the target.
 class DocumentModelCopyManager {
 public:
     DocumentModelCopyManager(const PieceTable& source, PieceTable& target, DocumentLogPosition targetPosition,
@@ -30,7 +32,10 @@ public:
     [[nodiscard]] DocumentLogPosition targetPosition() const noexcept { return position_.logPosition; }
     /// Copies the source runs first..last (inclusive), each as a run of its own.
     void copyRuns(RunIndex first, RunIndex last);
-    /// Gives a target paragraph the source paragraph's style and formatting.
+    /// Lays tables over the copied paragraphs wherever a source table was copied whole (after
+    /// copyRuns); the paragraphs of a table copied in part stay plain paragraphs.
+    void copyTables();
+    /// Gives a target paragraph the source paragraph's style, formatting and own list.
     void copyParagraphFormatting(const Paragraph& source, ParagraphIndex targetIndex);
 
 private:
@@ -39,6 +44,7 @@ private:
     void copyParagraphMark(RunIndex runIndex);
     void copySectionMark(RunIndex runIndex);
     void copyNoteReference(RunIndex runIndex);
+    void copyNumbering(const Paragraph& source, ParagraphIndex targetIndex);
     /// With KeepSourceFormatting, sets directly what the target's styles show differently.
     void keepSourceLook(RunIndex sourceRun, RunIndex targetRun);
     void takeRunFormatting(RunIndex sourceRun);
@@ -60,6 +66,10 @@ private:
     std::unordered_map<int32_t, int32_t> paragraphProperties_;
     std::unordered_map<int32_t, int32_t> characterStyles_;
     std::unordered_map<int32_t, int32_t> paragraphStyles_;
+    std::unordered_map<int32_t, int32_t> copiedParagraphs_; // source paragraph -> target paragraph, whole ones
+    NumberingListCopier numberingLists_;
+    /// Whether the source paragraph being copied was taken from its first run on.
+    bool sourceParagraphCopiedFromStart_ = true;
 };
 
 /// Appends the content of `source` to `target`, a story of the same document (for instance a

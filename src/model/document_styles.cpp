@@ -6,6 +6,7 @@
 #include "model/document_model.h"
 #include "model/functional_history_item.h"
 #include "model/merged_character_properties.h"
+#include "model/numbering/numbering_list_copier.h"
 #include "model/paragraph_properties.h"
 #include "model/piece_table.h"
 
@@ -234,7 +235,7 @@ int32_t DocumentStyles::copyCharacterStyleFrom(const CharacterStyle& source)
     return index;
 }
 
-int32_t DocumentStyles::copyParagraphStyleFrom(const ParagraphStyle& source)
+int32_t DocumentStyles::copyParagraphStyleFrom(const ParagraphStyle& source, NumberingListCopier* lists)
 {
     if (const int32_t existing = paragraphStyles_.styleIndexByName(source.styleName()); existing >= 0)
         return existing;
@@ -242,17 +243,20 @@ int32_t DocumentStyles::copyParagraphStyleFrom(const ParagraphStyle& source)
     const DocumentModel& sourceDocument = source.documentModel();
     auto copy = std::make_unique<ParagraphStyle>(documentModel_, source.styleName());
     if (const ParagraphStyle* parent = source.parentStyle())
-        copy->setParentCore(&paragraphStyles_[copyParagraphStyleFrom(*parent)]);
+        copy->setParentCore(&paragraphStyles_[copyParagraphStyleFrom(*parent, lists)]);
     copy->setCharacterPropertiesIndexInitial(documentModel_.cache().characterFormattingCache().add(
         sourceDocument.cache().characterFormattingCache()[source.characterPropertiesIndex()]));
     copy->setParagraphPropertiesIndexInitial(documentModel_.cache().paragraphFormattingCache().add(
         sourceDocument.cache().paragraphFormattingCache()[source.paragraphPropertiesIndex()]));
     copy->setAutoUpdate(source.autoUpdate());
-    copy->setListLevelIndex(source.ownListLevelIndex());
     ParagraphStyle& target = *copy;
     const int32_t index = addParagraphStyle(std::move(copy));
+    target.setListLevelIndex(source.ownListLevelIndex());
+    const int32_t ownList = source.ownNumberingListIndex();
+    if (ownList < 0 || lists)
+        target.setNumberingListIndex(ownList < 0 ? ownList : lists->targetNumberingListIndex(ownList));
     if (const ParagraphStyle* next = source.nextParagraphStyle())
-        target.setNextParagraphStyle(&paragraphStyles_[copyParagraphStyleFrom(*next)]);
+        target.setNextParagraphStyle(&paragraphStyles_[copyParagraphStyleFrom(*next, lists)]);
     const CharacterFormattingInfo wantedCharacters = sourceDocument.styles().mergedWithDefaultCharacterProperties(source);
     const CharacterPropertiesMask differingCharacters =
         mergedWithDefaultCharacterProperties(target).differingProperties(wantedCharacters);

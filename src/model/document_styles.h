@@ -14,6 +14,7 @@
 namespace velmo::model {
 
 class DocumentModel;
+class NumberingListCopier;
 
 /// The document's paragraph and character styles, their links, the built-in styles and the
 /// operations that add and delete styles as undoable steps.
@@ -53,9 +54,10 @@ public:
 
     /// The index of a style of this document that looks like `source`, a style of another document:
     /// an existing style of the same name, or a copy (with its parent and next style copied the
-    /// same way) adjusted so that it looks the same despite other document defaults.
+    /// same way) adjusted so that it looks the same despite other document defaults. A copied
+    /// paragraph style keeps its own numbering list when `lists` brings the lists over.
     int32_t copyCharacterStyleFrom(const CharacterStyle& source);
-    int32_t copyParagraphStyleFrom(const ParagraphStyle& source);
+    int32_t copyParagraphStyleFrom(const ParagraphStyle& source, NumberingListCopier* lists = nullptr);
 
     /// "Heading N", made on first use with its linked "Heading N Char".
     int32_t headingParagraphStyle(int32_t level);

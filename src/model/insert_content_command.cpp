@@ -21,6 +21,7 @@ void PieceTableInsertContentConvertedToDocumentModelCommand::executeCore()
     DocumentModelCopyManager manager(sourceMain, target, logPosition_, options_);
     if (lastRun.value() >= 0)
         manager.copyRuns(RunIndex(0), lastRun);
+    manager.copyTables();
     insertedEnd_ = manager.targetPosition();
 
     if (flags_.removeLeadingPageBreak) {

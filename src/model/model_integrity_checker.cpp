@@ -2,6 +2,7 @@
 
 #include "core/editor_exception.h"
 #include "model/document_model.h"
+#include "model/numbering/document_numbering.h"
 #include "model/piece_table.h"
 #include "model/runs.h"
 #include "model/section.h"
@@ -115,6 +116,37 @@ void checkSections(const DocumentModel& documentModel, ProblemList& problems)
         problems.add("sections cover ", expectedFirst, " paragraphs of ", main.paragraphCount());
 }
 
+/// Every paragraph refers to a list the document has (or to none) at a level 0-8, and every
+/// list counts the paragraphs that refer to it.
+void checkNumbering(const DocumentModel& documentModel, ProblemList& problems)
+{
+    const DocumentNumbering& numbering = documentModel.numbering();
+    std::vector<int32_t> referring(static_cast<size_t>(numbering.numberingListCount()), 0);
+    for (const PieceTable* pieceTable : documentModel.pieceTables(true)) {
+        for (int32_t index = 0; index < pieceTable->paragraphCount(); ++index) {
+            const Paragraph& paragraph = pieceTable->paragraph(ParagraphIndex(index));
+            const int32_t listIndex = paragraph.ownNumberingListIndex();
+            if (listIndex == kNumberingListIndexNotSet || listIndex == kNumberingListIndexNoNumbering)
+                continue;
+            if (!numbering.isValidNumberingListIndex(listIndex)) {
+                problems.add("paragraph ", index, " refers to list ", listIndex, " of ", numbering.numberingListCount());
+                continue;
+            }
+            ++referring[static_cast<size_t>(listIndex)];
+            if (!isListLevelIndexValid(paragraph.ownListLevelIndex()))
+                problems.add("paragraph ", index, " is at list level ", paragraph.ownListLevelIndex());
+        }
+    }
+    for (int32_t index = 0; index < numbering.numberingListCount(); ++index) {
+        const NumberingList& list = numbering.numberingList(index);
+        if (!numbering.abstractNumberingListOf(index))
+            problems.add("list ", index, " refers to abstract list ", list.abstractNumberingListIndex());
+        if (list.referringParagraphsCount() != referring[static_cast<size_t>(index)])
+            problems.add("list ", index, " counts ", list.referringParagraphsCount(), " paragraphs, ",
+                         referring[static_cast<size_t>(index)], " refer to it");
+    }
+}
+
 } // namespace
 
 void checkTables(const PieceTable& pieceTable, ProblemList& problems)
@@ -182,6 +214,7 @@ std::vector<std::string> findIntegrityProblems(const DocumentModel& documentMode
         return result;
     ProblemList problems(result);
     checkSections(documentModel, problems);
+    checkNumbering(documentModel, problems);
     return result;
 }
 

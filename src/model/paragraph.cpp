@@ -2,6 +2,7 @@
 
 #include "model/document_history.h"
 #include "model/document_model.h"
+#include "model/numbering/document_numbering.h"
 #include "model/paragraph_history_items.h"
 #include "model/piece_table.h"
 
@@ -30,6 +31,32 @@ RunIndex Paragraph::firstRunIndex() const
 RunIndex Paragraph::lastRunIndex() const
 {
     return firstRunIndex() + (runCount_ - 1);
+}
+
+int32_t Paragraph::numberingListIndex() const
+{
+    if (numberingListIndex_ >= 0 || numberingListIndex_ == kNumberingListIndexNoNumbering)
+        return numberingListIndex_;
+    const auto& styles = pieceTable_->documentModel().styles().paragraphStyles();
+    return styles.isIndexValid(paragraphStyleIndex_) ? styles[paragraphStyleIndex_].numberingListIndex() : numberingListIndex_;
+}
+
+int32_t Paragraph::listLevelIndex() const
+{
+    if (numberingListIndex_ >= 0 || numberingListIndex_ == kNumberingListIndexNoNumbering)
+        return listLevelIndex_;
+    const auto& styles = pieceTable_->documentModel().styles().paragraphStyles();
+    return styles.isIndexValid(paragraphStyleIndex_) ? styles[paragraphStyleIndex_].listLevelIndex() : listLevelIndex_;
+}
+
+bool Paragraph::isInList() const
+{
+    return pieceTable_->documentModel().numbering().isValidNumberingListIndex(numberingListIndex());
+}
+
+std::u16string Paragraph::numberingListText() const
+{
+    return pieceTable_->numberingListText(*this);
 }
 
 void Paragraph::recordParagraphPropertiesIndexChange(int32_t oldIndex, int32_t newIndex, DocumentModelChangeActions actions)

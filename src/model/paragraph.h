@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/positions.h"
+#include "model/numbering/numbering_list_index.h"
 #include "model/paragraph_indexed_tree.h"
 #include "model/properties_container.h"
 
 #include <cstdint>
+#include <string>
 
 namespace velmo::model {
 
@@ -59,6 +61,18 @@ public:
         tabsIndex_ = other.tabsIndex_;
     }
 
+    /// The paragraph's own numbering list: an index into the document's list instances,
+    /// kNumberingListIndexNotSet (its style's list applies) or kNumberingListIndexNoNumbering.
+    [[nodiscard]] int32_t ownNumberingListIndex() const noexcept { return numberingListIndex_; }
+    [[nodiscard]] int32_t ownListLevelIndex() const noexcept { return listLevelIndex_; }
+    /// The list in effect: the own one when set or removed, otherwise the style's.
+    [[nodiscard]] int32_t numberingListIndex() const;
+    [[nodiscard]] int32_t listLevelIndex() const;
+    /// Whether the paragraph is an item of one of the document's lists, directly or through its style.
+    [[nodiscard]] bool isInList() const;
+    /// The number text the paragraph shows ("2.1.", a bullet); empty when it is in no list.
+    [[nodiscard]] std::u16string numberingListText() const;
+
 private:
     friend class ParagraphIndexedTree;
     friend struct ParagraphTreeAccess;
@@ -72,6 +86,8 @@ private:
     int32_t paragraphStyleIndex_ = 0;
     int32_t paragraphPropertiesIndex_ = 0;
     int32_t tabsIndex_ = 0;
+    int32_t numberingListIndex_ = kNumberingListIndexNotSet;
+    int32_t listLevelIndex_ = 0;
     mutable int32_t mergedParagraphFormattingCacheIndex_ = -1; // reset whenever the formatting changes
 };
 

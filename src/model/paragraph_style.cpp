@@ -1,5 +1,6 @@
 #include "model/paragraph_style.h"
 
+#include "core/editor_exception.h"
 #include "model/document_history.h"
 #include "model/document_model.h"
 #include "model/functional_history_item.h"
@@ -39,6 +40,26 @@ void ParagraphStyle::setNextParagraphStyle(ParagraphStyle* style)
     BatchUpdateScope batch(documentModel_);
     documentModel_.history().execute(std::make_unique<FunctionalHistoryItem>(
         pieceTable(), [this, style] { nextParagraphStyle_ = style; }, [this, old] { nextParagraphStyle_ = old; }));
+}
+
+void ParagraphStyle::setNumberingListIndex(int32_t index)
+{
+    if (index < kNumberingListIndexNoNumbering)
+        throw core::EditorException::invalidValue(index, "NumberingListIndex");
+    if (index == numberingListIndex_)
+        return;
+    BatchUpdateScope batch(documentModel_);
+    recordIndexChange(numberingListIndex_, numberingListIndex_, index);
+}
+
+void ParagraphStyle::setListLevelIndex(int32_t index)
+{
+    if (!isListLevelIndexValid(index))
+        throw core::EditorException::invalidValue(index, "ListLevelIndex");
+    if (index == listLevelIndex_)
+        return;
+    BatchUpdateScope batch(documentModel_);
+    recordIndexChange(listLevelIndex_, listLevelIndex_, index);
 }
 
 int32_t ParagraphStyle::numberingListIndex() const noexcept

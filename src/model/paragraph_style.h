@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/numbering/numbering_list_index.h"
 #include "model/properties_container.h"
 #include "model/style_base.h"
 
@@ -12,9 +13,9 @@ class ParagraphStyle final : public StyleBase,
                              public ITabPropertiesContainer {
 public:
     /// Numbering list index meaning "take the parent's".
-    static constexpr int32_t kInheritNumbering = -1;
+    static constexpr int32_t kInheritNumbering = kNumberingListIndexNotSet;
     /// Numbering list index meaning "numbering explicitly removed".
-    static constexpr int32_t kNoNumbering = -2;
+    static constexpr int32_t kNoNumbering = kNumberingListIndexNoNumbering;
 
     using StyleBase::StyleBase;
 
@@ -47,8 +48,10 @@ public:
     /// The style's own numbering list: an index, kInheritNumbering or kNoNumbering.
     [[nodiscard]] int32_t ownNumberingListIndex() const noexcept { return numberingListIndex_; }
     [[nodiscard]] int32_t ownListLevelIndex() const noexcept { return listLevelIndex_; }
-    void setNumberingListIndex(int32_t index) noexcept { numberingListIndex_ = index; }
-    void setListLevelIndex(int32_t index) noexcept { listLevelIndex_ = index; }
+    /// Each an undoable step. The list need not exist yet (a reader may meet styles before
+    /// lists); one that never comes numbers nothing. A level outside 0-8 is an error.
+    void setNumberingListIndex(int32_t index);
+    void setListLevelIndex(int32_t index);
     /// The numbering list in effect: the own one when set or removed, else the parent's.
     [[nodiscard]] int32_t numberingListIndex() const noexcept;
     [[nodiscard]] int32_t listLevelIndex() const noexcept;

@@ -6,9 +6,11 @@
 #include "model/document_history.h"
 #include "model/document_model.h"
 #include "model/functional_history_item.h"
+#include "model/numbering/document_numbering.h"
 #include "model/paragraph_properties.h"
 #include "model/merged_character_properties.h"
 #include "model/runs.h"
+#include "model/tables/table_style_resolution.h"
 
 #include <cassert>
 
@@ -49,6 +51,9 @@ void PieceTable::createEmptyContent()
 
 void PieceTable::clear()
 {
+    for (int32_t index = 0; index < paragraphs_.count(); ++index)
+        countNumberingReference(paragraphs_.at(ParagraphIndex(index)), false);
+    preCalculatedNumberingListTexts_.clear();
     tableCellsManager_.clear();
     paragraphs_.clear();
     runs_.clear();
@@ -166,8 +171,8 @@ const CharacterFormattingInfo& PieceTable::mergedCharacterFormatting(RunIndex ru
     const TextRunBase& target = run(runIndex);
     DocumentCache& cache = documentModel_->cache();
     if (target.mergedCharacterFormattingCacheIndex() < 0) {
-        const CharacterFormattingInfo merged = mergeCharacterLayers(
-            target.characterPropertiesIndex(), target.characterStyleIndex(), target.paragraph().paragraphStyleIndex());
+        const CharacterFormattingInfo merged =
+            mergeCharacterLayers(target.characterPropertiesIndex(), target.characterStyleIndex(), target.paragraph());
         target.setMergedCharacterFormattingCacheIndex(cache.mergedCharacterFormattingInfoCache().add(merged));
     }
     return cache.mergedCharacterFormattingInfoCache()[target.mergedCharacterFormattingCacheIndex()];
@@ -176,13 +181,15 @@ const CharacterFormattingInfo& PieceTable::mergedCharacterFormatting(RunIndex ru
 CharacterFormattingInfo PieceTable::mergedCharacterFormatting(const InputPosition& position) const
 {
     return mergeCharacterLayers(position.characterPropertiesIndex, position.characterStyleIndex,
-                                paragraph(position.paragraphIndex).paragraphStyleIndex());
+                                paragraph(position.paragraphIndex));
 }
 
 CharacterFormattingInfo PieceTable::mergeCharacterLayers(int32_t propertiesIndex, int32_t characterStyleIndex,
-                                                         int32_t paragraphStyleIndex) const
+                                                         const Paragraph& paragraph) const
 {
-    // Layers, first set wins: the run, its character style chain, its paragraph style chain, the defaults.
+    // Layers, first set wins: the run, its character style chain, its paragraph style chain, the
+    // styles of the table cell it is in, the defaults.
+    const int32_t paragraphStyleIndex = paragraph.paragraphStyleIndex();
     const auto& properties = documentModel_->cache().characterFormattingCache();
     MergedCharacterProperties merged(properties[propertiesIndex]);
     const DocumentStyles& styles = documentModel_->styles();
@@ -194,6 +201,8 @@ CharacterFormattingInfo PieceTable::mergeCharacterLayers(int32_t propertiesIndex
         for (const ParagraphStyle* style = &styles.paragraphStyles()[paragraphStyleIndex]; style; style = style->parentStyle())
             merged.merge(properties[style->characterPropertiesIndex()]);
     }
+    if (const TableCell* cell = tableCellsManager_.cell(paragraph.index()))
+        mergeTableStyleCharacterProperties(merged, *cell);
     merged.merge(properties[DocumentCache::kDefaultPropertiesIndex]);
     return merged.info();
 }
@@ -204,11 +213,22 @@ const ParagraphFormattingInfo& PieceTable::mergedParagraphFormatting(const Parag
     if (paragraph.mergedParagraphFormattingCacheIndex() < 0) {
         const auto& properties = cache.paragraphFormattingCache();
         MergedParagraphProperties merged(properties[paragraph.paragraphPropertiesIndex()]);
+        // A list the paragraph itself is in comes before its style, one it is in through its
+        // style after the style.
+        const ListLevel* listLevel =
+            documentModel_->numbering().listLevel(paragraph.numberingListIndex(), paragraph.listLevelIndex());
+        const bool ownList = paragraph.ownNumberingListIndex() >= 0;
+        if (listLevel && ownList)
+            merged.merge(properties[listLevel->paragraphPropertiesIndex]);
         const auto& styles = documentModel_->styles().paragraphStyles();
         if (styles.isIndexValid(paragraph.paragraphStyleIndex())) {
             for (const ParagraphStyle* style = &styles[paragraph.paragraphStyleIndex()]; style; style = style->parentStyle())
                 merged.merge(properties[style->paragraphPropertiesIndex()]);
         }
+        if (listLevel && !ownList)
+            merged.merge(properties[listLevel->paragraphPropertiesIndex]);
+        if (const TableCell* cell = tableCellsManager_.cell(paragraph.index()))
+            mergeTableStyleParagraphProperties(merged, *cell);
         merged.merge(properties[DocumentCache::kDefaultPropertiesIndex]);
         paragraph.setMergedParagraphFormattingCacheIndex(cache.mergedParagraphFormattingInfoCache().add(merged.info()));
     }
@@ -409,6 +429,10 @@ void PieceTable::splitParagraphCore(ParagraphIndex paragraphIndex, RunIndex mark
         runs_[index]->moveToParagraph(*newParagraph);
     }
     newParagraph->copyFormattingFrom(paragraph);
+    // Both parts of a list item stay items of the list.
+    newParagraph->numberingListIndex_ = paragraph.numberingListIndex_;
+    newParagraph->listLevelIndex_ = paragraph.listLevelIndex_;
+    countNumberingReference(*newParagraph, true);
     newParagraph->runCount_ = movedRuns;
     newParagraph->length_ = movedLength;
     paragraphs_.insert(paragraphIndex, std::move(newParagraph), RunIndex(offsets.runIndex),
@@ -429,6 +453,7 @@ std::unique_ptr<Paragraph> PieceTable::unsplitParagraphCore(ParagraphIndex parag
     next.runCount_ += removed.runCount_;
     next.length_ += removed.length_;
     paragraphs_.shift(paragraphIndex + 1, paragraphIndex + 1, -removed.runCount_, -removed.length_);
+    countNumberingReference(removed, false);
     std::unique_ptr<Paragraph> result = paragraphs_.remove(paragraphIndex);
     documentModel_->onParagraphRemoved(*this, paragraphIndex);
     return result;
@@ -443,6 +468,7 @@ std::unique_ptr<Paragraph> PieceTable::mergeParagraphsCore(ParagraphIndex paragr
         runs_[offsets.runIndex + index]->moveToParagraph(first);
     first.runCount_ += second.runCount_;
     first.length_ += second.length_;
+    countNumberingReference(second, false);
     std::unique_ptr<Paragraph> result = paragraphs_.remove(paragraphIndex + 1);
     documentModel_->onParagraphRemoved(*this, paragraphIndex + 1);
     return result;
@@ -462,6 +488,7 @@ void PieceTable::unmergeParagraphsCore(ParagraphIndex paragraphIndex, std::uniqu
     first.length_ -= secondLength;
     second->runCount_ = runCount;
     second->length_ = secondLength;
+    countNumberingReference(*second, true);
     paragraphs_.insert(paragraphIndex + 1, std::move(second), RunIndex(secondFirstRun),
                        DocumentLogPosition(offsets.logPosition + first.length_));
     documentModel_->onParagraphInserted(*this, paragraphIndex + 1, true);

@@ -8,6 +8,7 @@
 #include "model/tab_formatting_info.h"
 #include "model/document_model_position.h"
 #include "model/input_position.h"
+#include "model/numbering/numbering_list_calculator_cache.h"
 #include "model/paragraph.h"
 #include "model/paragraph_indexed_tree.h"
 #include "model/run_base.h"
@@ -16,12 +17,14 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace velmo::model {
 
 class ContentTypeBase;
 class DocumentModel;
+class NumberingList;
 class ParagraphPropertyModifierBase;
 class RunPropertyModifierBase;
 
@@ -106,6 +109,28 @@ public:
     /// Takes the table structure away, as an undoable step; its paragraphs stay as they are.
     void removeTableStructure(Table& table);
 
+    // Numbering (piece_table_numbering.cpp).
+    /// Makes the paragraph an item of list instance `numberingListIndex` at `levelIndex` (0-8),
+    /// as an undoable step. A list the document does not have fails with "NumberingListIndex
+    /// refers to a list that does not exist.".
+    void addNumberingListToParagraph(ParagraphIndex paragraphIndex, int32_t numberingListIndex, int32_t levelIndex);
+    /// The same for a list instance object, which must be one of the document's.
+    void addNumberingListToParagraph(ParagraphIndex paragraphIndex, const NumberingList& list, int32_t levelIndex);
+    /// Takes the paragraph out of its list, also out of one its style gives, as an undoable step.
+    void removeNumberingFromParagraph(ParagraphIndex paragraphIndex);
+    [[nodiscard]] bool isValidNumberingListIndex(int32_t numberingListIndex) const noexcept;
+    [[nodiscard]] static bool isNumberingListLevelIndexValid(int32_t levelIndex) noexcept;
+    /// The paragraph's counters of levels 0 to its level, counted in story order; empty when it
+    /// is in no list. Asking for the paragraphs in order costs one pass over the story.
+    [[nodiscard]] std::vector<int64_t> rangeListCounters(const Paragraph& paragraph) const;
+    /// The number text the paragraph shows; a pre-calculated text when there is one.
+    [[nodiscard]] std::u16string numberingListText(const Paragraph& paragraph) const;
+    /// Appends the paragraph's number text when `runIndex` is the first run of a list paragraph.
+    void appendNumberingListText(RunIndex runIndex, std::u16string& text) const;
+    /// Number texts a writer already knows, used instead of counting until they are replaced
+    /// (an empty map removes them). Keys are paragraphs of this story.
+    void setPreCalculatedNumberingListTexts(std::unordered_map<const Paragraph*, std::u16string> texts);
+
     // Editing. Each call is one batch update and one history transaction of its own unless the
     // caller already holds them.
     void insertText(InputPosition& position, std::u16string_view text);
@@ -161,6 +186,8 @@ public:
     [[nodiscard]] std::unique_ptr<Paragraph> mergeParagraphsCore(ParagraphIndex paragraphIndex);
     /// The inverse: gives the last `runCount` runs of `paragraphIndex` back to `second`.
     void unmergeParagraphsCore(ParagraphIndex paragraphIndex, std::unique_ptr<Paragraph> second, int32_t runCount);
+    /// Sets the list a paragraph itself refers to, keeping the lists' paragraph counts.
+    void setParagraphNumberingCore(ParagraphIndex paragraphIndex, int32_t numberingListIndex, int32_t levelIndex);
     /// Replaces a mark run by one of the other mark class and rewrites its buffer unit.
     void replaceMarkRunCore(RunIndex runIndex, RunKind newKind);
     [[nodiscard]] int32_t appendToTextBuffer(std::u16string_view text);
@@ -177,7 +204,7 @@ private:
 
     void createEmptyContent();
     [[nodiscard]] CharacterFormattingInfo mergeCharacterLayers(int32_t propertiesIndex, int32_t characterStyleIndex,
-                                                               int32_t paragraphStyleIndex) const;
+                                                               const Paragraph& paragraph) const;
     /// A paragraph about to be changed, its deferred shift applied first.
     [[nodiscard]] Paragraph& touchParagraph(ParagraphIndex index);
     /// Later paragraphs move by the deltas (deferred while a multiple run split is open).
@@ -187,7 +214,14 @@ private:
     RunIndex splitRunAt(DocumentLogPosition logPosition);
     void insertRunAt(InputPosition& position, RunKind kind, std::u16string_view text, int32_t noteIndex = -1);
     [[nodiscard]] bool tryMergeText(InputPosition& position, std::u16string_view text);
-    void mergeParagraphWithNext(ParagraphIndex paragraphIndex);
+    /// Joins a paragraph with the next one after its content went; `wholeParagraphDeleted` when
+    /// the deleted range began before it.
+    void mergeParagraphWithNext(ParagraphIndex paragraphIndex, bool wholeParagraphDeleted);
+    /// Settles the numbering of two paragraphs about to be joined; true when the first one is
+    /// to go instead, the next one keeping its formatting and list.
+    bool applyMergeNumberingRules(ParagraphIndex paragraphIndex, bool wholeParagraphDeleted);
+    /// A paragraph that refers to a list joins (`added`) or leaves the story: its list counts it.
+    void countNumberingReference(const Paragraph& paragraph, bool added);
     /// Takes away the structure of the tables lying wholly in [start, end) before their text goes.
     void removeTablesInside(DocumentLogPosition start, DocumentLogPosition end);
     void applyNextParagraphStyle(ParagraphIndex newParagraphIndex);
@@ -201,6 +235,8 @@ private:
     TextRunCollection runs_;
     ChunkedStringBuilder textBuffer_;
     TableCellsManager tableCellsManager_{*this};
+    mutable NumberingListCalculatorCache numberingListCalculatorCache_;
+    std::unordered_map<const Paragraph*, std::u16string> preCalculatedNumberingListTexts_;
 
     int32_t multipleRunSplitCount_ = 0;
     int32_t lastShiftedParagraphIndex_ = -1; // the paragraph whose later neighbours wait for a shift

@@ -303,7 +303,7 @@ void PieceTable::deleteContent(DocumentLogPosition logPosition, int32_t length)
         // A mark between two cells (or a cell and the text around its table) stays, so that
         // tables keep their shape; only the content before it goes.
         if (deletesMark && tableCellsManager_.cell(paragraphIndex) == tableCellsManager_.cell(paragraphIndex + 1))
-            mergeParagraphWithNext(paragraphIndex);
+            mergeParagraphWithNext(paragraphIndex, paragraphIndex > firstParagraph);
     }
     documentModel_->applyChanges(*this, DocumentModelChangeType::DeleteContent, firstRun, firstRun);
 }
@@ -388,14 +388,15 @@ void PieceTable::applyParagraphStyle(DocumentLogPosition start, int32_t length, 
     applyParagraphFormatting(start, length, ParagraphStyleModifier(styleIndex));
 }
 
-void PieceTable::mergeParagraphWithNext(ParagraphIndex paragraphIndex)
+void PieceTable::mergeParagraphWithNext(ParagraphIndex paragraphIndex, bool wholeParagraphDeleted)
 {
     UnsafeDocumentModelEditor editor(*this);
+    const bool firstGoes = applyMergeNumberingRules(paragraphIndex, wholeParagraphDeleted);
     const RunIndex markRunIndex = paragraph(paragraphIndex).lastRunIndex();
     if (run(markRunIndex).kind() == RunKind::Section)
         editor.deleteSections(documentModel_->lookupSectionIndexByParagraphIndex(paragraphIndex), 1);
     editor.deleteRuns(paragraphIndex, markRunIndex, 1);
-    editor.mergeParagraphs(paragraphIndex, true);
+    editor.mergeParagraphs(paragraphIndex, !firstGoes);
 }
 
 void PieceTable::splitRunByCharset(RunIndex runIndex)

@@ -11,6 +11,7 @@
 #include "model/section.h"
 #include "model/section_headers_footers.h"
 #include "model/selection.h"
+#include "model/tables/table.h"
 #include "model_test_support.h"
 
 #include <gtest/gtest.h>
@@ -297,6 +298,29 @@ TEST_F(InsertFragmentTest, AFragmentThatFailsPartWayLeavesNothingBehind)
     EXPECT_ANY_THROW(insertFragment(story(), 2));
     EXPECT_EQ(dumpDocument(document_), before);
     EXPECT_EQ(history().count(), steps);
+}
+
+TEST_F(InsertFragmentTest, TablesCopiedWholeComeAlongAndPartialOnesStayText)
+{
+    PieceTable& source = fragment_.mainPieceTable();
+    Table& table = source.insertTable(at(2), 2, 2); // before "y": four empty cells
+    table.cell(0, 1)->changeProperties([](TableCellPropertiesInfo& properties) {
+        properties.preferredWidth = {WidthUnitType::ModelUnits, 1440};
+        properties.use(TableCellPropertiesOptions::UsePreferredWidth);
+    });
+    source.insertText(source.paragraph(table.cell(1, 1)->startParagraphIndex()).logPosition(), u"d");
+    write({u"ab"});
+    const std::string before = dumpDocument(document_);
+    insertFragment(story(), 1);
+    ASSERT_EQ(story().tableCellsManager().tableCount(), 1);
+    const Table& copy = *story().tableCellsManager().tables().front();
+    EXPECT_EQ(copy.rowCount(), 2);
+    EXPECT_EQ(copy.startParagraphIndex(), ParagraphIndex(1));
+    EXPECT_EQ(story().storyText(), u"ax\r\r\r\rd\ryb\r");
+    EXPECT_EQ(copy.cell(0, 1)->properties().preferredWidth.value, 1440);
+    expectSound(document_);
+    history().undo();
+    EXPECT_EQ(dumpDocument(document_), before);
 }
 
 /// A fixed script of edits: every undo goes back one dump, every redo forward one.

@@ -209,8 +209,11 @@ std::u16string GeneralFieldFormatter::formatNumber(double value, GeneralFieldFor
         return cardinalEnglishText(static_cast<uint64_t>(wholeNumberWithin(value, 0, 999999)));
     case Format::OrdText:
         return ordinalEnglishText(static_cast<uint64_t>(wholeNumberWithin(value, 0, 999999)));
-    case Format::Ordinal:
-        return converted(NumberingFormat::Ordinal, wholeNumber(value));
+    case Format::Ordinal: {
+        const int64_t number = wholeNumber(value);
+        const uint64_t magnitude = number < 0 ? 0 - static_cast<uint64_t>(number) : static_cast<uint64_t>(number);
+        return decimalText(number) + std::u16string(englishOrdinalSuffix(magnitude));
+    }
     case Format::DollarText:
         if (!(value >= 0.0 && value < 1'000'000.0))
             throw FieldFormatError::numberNotRepresentable();

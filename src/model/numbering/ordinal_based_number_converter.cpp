@@ -1,7 +1,5 @@
 #include "model/numbering/ordinal_based_number_converter.h"
 
-#include "model/numbering/english_number_text.h"
-
 #include <array>
 #include <string_view>
 
@@ -64,13 +62,6 @@ constexpr std::u16string_view kLowerRussian =
     u"\u0440\u0441\u0442\u0443\u0444\u0445\u0446\u0447\u0448\u0449\u044B\u044D\u044E\u044F";
 constexpr std::u16string_view kChicagoSymbols = u"*\u2020\u2021\u00A7";
 
-std::u16string capitalized(std::u16string text)
-{
-    if (!text.empty() && text[0] >= u'a' && text[0] <= u'z')
-        text[0] = static_cast<char16_t>(text[0] - u'a' + u'A');
-    return text;
-}
-
 std::u16string hexText(int64_t value)
 {
     constexpr std::u16string_view kDigits = u"0123456789ABCDEF";
@@ -112,15 +103,13 @@ std::u16string OrdinalBasedNumberConverter::convertNumber(int64_t value) const
         return repeatedSymbolText(value, kLowerRussian);
     case NumberingFormat::Chicago:
         return repeatedSymbolText(value, kChicagoSymbols);
-    case NumberingFormat::CardinalText:
-        return value < 0 ? std::u16string() : capitalized(cardinalEnglishText(static_cast<uint64_t>(value)));
-    case NumberingFormat::OrdinalText:
-        return value < 0 ? std::u16string() : capitalized(ordinalEnglishText(static_cast<uint64_t>(value)));
-    case NumberingFormat::Ordinal:
-        return decimalText(value) + std::u16string(englishOrdinalSuffix(magnitude(value)));
     case NumberingFormat::Hex:
         return hexText(value);
     case NumberingFormat::Decimal:
+    // Words and ordinals read as plain numbers in lists; fields write them with their own switches.
+    case NumberingFormat::CardinalText:
+    case NumberingFormat::Ordinal:
+    case NumberingFormat::OrdinalText:
     case NumberingFormat::AIUEOHiragana:
     case NumberingFormat::AIUEOFullWidthHiragana:
     case NumberingFormat::ArabicAbjad:

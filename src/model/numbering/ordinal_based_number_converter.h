@@ -8,9 +8,10 @@
 namespace velmo::model {
 
 /// Writes list counters, page numbers and note numbers in one numbering format: decimal, Roman,
-/// Latin and Russian letters, English words and ordinals, hexadecimal, the Chicago footnote
-/// symbols, bullets. The East Asian, Hebrew, Hindi, Thai, Arabic and Vietnamese formats write
-/// decimal digits. A cheap value; make one per format with createConverter().
+/// Latin and Russian letters, hexadecimal, the Chicago footnote symbols, bullets. Every other
+/// format (the East Asian, Hebrew, Hindi, Thai, Arabic and Vietnamese ones, and the English
+/// words and ordinals, which fields write with their own switches) writes decimal digits.
+/// A cheap value; make one per format with createConverter().
 class OrdinalBasedNumberConverter {
 public:
     /// Roman numerals stop here: beyond it the text would be a run of thousands of "M".
@@ -24,7 +25,7 @@ public:
     }
 
     /// The text of `value`; empty when the value is outside the format's range (Roman numerals
-    /// 1-32767; letters and Chicago symbols 1-780; words 0 and up) and for the format None.
+    /// 1-32767; letters and Chicago symbols 1-780) and for the format None.
     [[nodiscard]] std::u16string convertNumber(int64_t value) const;
 
 private:

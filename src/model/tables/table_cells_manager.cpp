@@ -77,33 +77,50 @@ void TableCellsManager::renumberTables() noexcept
         tables_[index]->setIndexCore(static_cast<int32_t>(index));
 }
 
+namespace {
+
+/// The first node of a sorted level that starts after `paragraphIndex`.
+template <typename Level>
+auto firstStartingAfter(Level& level, ParagraphIndex paragraphIndex)
+{
+    return std::upper_bound(level.begin(), level.end(), paragraphIndex,
+                            [](ParagraphIndex index, const auto& node) { return index < node.cell->startParagraphIndex(); });
+}
+
+} // namespace
+
 void TableCellsManager::addCell(TableCell& cell)
 {
     const ParagraphIndex start = cell.startParagraphIndex();
     const ParagraphIndex end = cell.endParagraphIndex();
     std::vector<Node>* level = &roots_;
-    // Go down through the cells that hold this one.
+    // Go down through the cells that hold this one: at each level only the last node starting
+    // at or before the new cell can.
     for (;;) {
-        const auto holder = std::find_if(level->begin(), level->end(), [&](const Node& node) {
-            const bool encloses = node.cell->startParagraphIndex() <= start && end <= node.cell->endParagraphIndex();
-            const bool sameRange = node.cell->startParagraphIndex() == start && node.cell->endParagraphIndex() == end;
-            return encloses && &node.cell->table() != &cell.table() && (!sameRange || holds(node.cell, cell.table().parentCell()));
-        });
-        if (holder == level->end())
+        const auto after = firstStartingAfter(*level, start);
+        if (after == level->begin())
             break;
-        level = &holder->children;
+        Node& candidate = *(after - 1);
+        const TableCell& holder = *candidate.cell;
+        const bool encloses = holder.startParagraphIndex() <= start && end <= holder.endParagraphIndex();
+        const bool sameRange = holder.startParagraphIndex() == start && holder.endParagraphIndex() == end;
+        if (!encloses || &holder.table() == &cell.table() || (sameRange && !holds(&holder, cell.table().parentCell())))
+            break;
+        level = &candidate.children;
     }
     // Cells of this level that lie inside the new cell belong to tables nested in it.
     Node added{&cell, {}};
-    auto position = level->begin();
-    while (position != level->end() && position->cell->endParagraphIndex() < start)
-        ++position;
-    while (position != level->end() && position->cell->startParagraphIndex() <= end &&
-           &position->cell->table() != &cell.table()) {
-        position->cell->table().setParentCell(&cell);
-        added.children.push_back(std::move(*position));
-        position = level->erase(position);
+    auto position = std::lower_bound(level->begin(), level->end(), start,
+                                     [](const Node& node, ParagraphIndex index) { return node.cell->endParagraphIndex() < index; });
+    auto enclosedEnd = position;
+    while (enclosedEnd != level->end() && enclosedEnd->cell->startParagraphIndex() <= end &&
+           &enclosedEnd->cell->table() != &cell.table())
+        ++enclosedEnd;
+    for (auto node = position; node != enclosedEnd; ++node) {
+        node->cell->table().setParentCell(&cell);
+        added.children.push_back(std::move(*node));
     }
+    position = level->erase(position, enclosedEnd);
     Node& placed = *level->insert(position, std::move(added));
     for (Node& child : placed.children)
         recalcNestedLevels(child);
@@ -113,9 +130,11 @@ void TableCellsManager::removeCell(const TableCell& cell)
 {
     std::vector<Node>* level = &roots_;
     for (;;) {
-        const auto found = std::find_if(level->begin(), level->end(),
-                                        [&](const Node& node) { return node.cell->contains(cell.startParagraphIndex()); });
-        if (found == level->end())
+        const auto after = firstStartingAfter(*level, cell.startParagraphIndex());
+        if (after == level->begin())
+            return;
+        const auto found = after - 1;
+        if (!found->cell->contains(cell.startParagraphIndex()))
             return;
         if (found->cell != &cell) {
             level = &found->children;

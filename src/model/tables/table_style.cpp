@@ -11,8 +11,10 @@ TableStyleFormatting& TableStyle::formattingCore(std::optional<ConditionalTableS
     if (!part)
         return formatting_;
     std::optional<TableStyleFormatting>& conditional = slot(*part);
-    if (!conditional)
+    if (!conditional) {
         conditional.emplace();
+        ++conditionalPartCount_;
+    }
     return *conditional;
 }
 

@@ -38,6 +38,8 @@ public:
     {
         return conditionalStyles_[static_cast<size_t>(type)].has_value();
     }
+    /// Whether the style has any conditional part at all.
+    [[nodiscard]] bool hasConditionalStyles() const noexcept { return conditionalPartCount_ > 0; }
 
     /// Setters for the style's own part, or for a conditional part (made when first set); each
     /// is one undoable step. Readers use the Core forms, which record nothing.
@@ -55,6 +57,7 @@ private:
 
     TableStyleFormatting formatting_;
     std::array<std::optional<TableStyleFormatting>, kConditionalTableStyleFormattingTypeCount> conditionalStyles_;
+    int32_t conditionalPartCount_ = 0;
 };
 
 /// A style for single cells.

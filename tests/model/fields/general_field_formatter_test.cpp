@@ -65,6 +65,8 @@ TEST(GeneralFieldFormatterTest, NumberFormats)
         {21, Format::OrdText, u"twenty-first"},
         {22, Format::Ordinal, u"22nd"},
         {111, Format::Ordinal, u"111th"},
+        {1, Format::Ordinal, u"1st"},
+        {-3, Format::Ordinal, u"-3rd"},
         {123.45, Format::DollarText, u"one hundred twenty-three and 45/100"},
         {0.5, Format::DollarText, u"zero and 50/100"},
         {255, Format::Hex, u"FF"},
