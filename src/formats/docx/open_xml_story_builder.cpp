@@ -4,6 +4,7 @@
 #include "model/piece_table.h"
 #include "model/runs.h"
 #include "model/tables/table.h"
+#include "model/tables/table_normalization.h"
 
 #include <algorithm>
 
@@ -141,7 +142,7 @@ void OpenXmlStoryBuilder::beginCell(const model::TableCellPropertiesInfo& proper
         return;
     if (tables_.back().rows.empty())
         beginRow(0, 0);
-    if (tableCells_ >= kMaxTableCells || tables_.back().rows.empty()) {
+    if (tableCells_ >= kMaxTableCells || tables_.back().rows.empty() || tables_.back().rows.back().cells.size() >= kMaxCellsPerRow) {
         tables_.back().full = true;
         return;
     }
@@ -229,8 +230,11 @@ bool OpenXmlStoryBuilder::finish()
     }
     while (!tables_.empty() || flattenedTables_ > 0)
         endTable(0, 0, {});
-    for (std::unique_ptr<model::Table>& table : finishedTables_)
+    for (std::unique_ptr<model::Table>& table : finishedTables_) {
+        model::removeInvalidVerticalSpans(*table);
+        model::normalizeCellColumnSpans(*table);
         pieceTable_->tableCellsManager().insertTable(std::move(table));
+    }
     finishedTables_.clear();
     if (!pending_)
         return false;

@@ -38,9 +38,10 @@ class OpenXmlStoryBuilder {
 public:
     /// Fields nest at most this deep; deeper field characters are ignored in pairs.
     static constexpr int32_t kMaxFieldDepth = 64;
-    /// Table cells one story holds at most; rows and cells beyond go in as plain paragraphs.
-    /// (Registering a table costs time that grows with the square of the cells.)
-    static constexpr int64_t kMaxTableCells = 25'000;
+    /// Table cells one story, and one row, hold at most; rows and cells beyond go in as plain
+    /// paragraphs. (Repairs of a row cost time that grows with the square of its cells.)
+    static constexpr int64_t kMaxTableCells = 1'000'000;
+    static constexpr size_t kMaxCellsPerRow = 1'000;
 
     explicit OpenXmlStoryBuilder(model::PieceTable& pieceTable);
     ~OpenXmlStoryBuilder();
@@ -98,7 +99,7 @@ private:
     };
     struct TableInProgress {
         std::vector<RowInProgress> rows;
-        bool full = false;     // no more rows or cells are taken (kMaxTableCells)
+        bool full = false;     // no more rows or cells are taken (kMaxTableCells, kMaxCellsPerRow)
         bool cellOpen = false; // a cell taken is being read
     };
 

@@ -90,13 +90,17 @@ void OpenXmlImporter::readDocumentDefaults(XmlReader& reader, model::CharacterFo
 void OpenXmlImporter::readStyles(XmlReader& reader)
 {
     // What a document gives no default for is what word processors assume: Times New Roman at
-    // 10 points, paragraphs without spacing or indents.
+    // 10 points, no space after paragraphs, single lines. Only those are set, so that table
+    // styles can still give the rest.
     model::CharacterFormattingBase characterDefaults = documentModel_.cache().characterFormattingCache()[model::DocumentCache::kEmptyPropertiesIndex];
     characterDefaults.setFontName(u"Times New Roman");
     characterDefaults.setDoubleFontSize(20);
-    model::ParagraphFormattingInfo paragraphBase;
-    paragraphBase.setWidowOrphanControl(true);
-    model::ParagraphFormattingBase paragraphDefaults(paragraphBase, model::kParagraphPropertiesMaskAll);
+    model::ParagraphFormattingBase paragraphDefaults = documentModel_.cache().paragraphFormattingCache()[model::DocumentCache::kEmptyPropertiesIndex];
+    paragraphDefaults.set(model::UsedParagraphFormattingOption::UseSpacingAfter, [](model::ParagraphFormattingInfo& info) { info.setSpacingAfter(0); });
+    paragraphDefaults.set(model::UsedParagraphFormattingOption::UseLineSpacing, [](model::ParagraphFormattingInfo& info) {
+        info.setLineSpacingType(model::ParagraphLineSpacing::Single);
+        info.setLineSpacing(0.0f);
+    });
 
     std::vector<StyleLinks> links;
     forEachChildElement(reader, [&] {

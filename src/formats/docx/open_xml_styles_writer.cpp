@@ -73,12 +73,19 @@ void OpenXmlExporter::writeStylesPart()
     writer.startElement("w:styles");
     writer.namespaceDeclaration("w", kWordNamespace);
 
+    // The defaults say what differs from a property's empty value; saying more would set those
+    // properties in every paragraph style and hide what table styles give.
+    const model::CharacterFormattingInfo& characterDefaults = cache.characterFormattingCache()[model::DocumentCache::kDefaultPropertiesIndex].info();
+    const model::ParagraphFormattingInfo& paragraphDefaults = cache.paragraphFormattingCache()[model::DocumentCache::kDefaultPropertiesIndex].info();
     writer.startElement("w:docDefaults");
     writer.startElement("w:rPrDefault");
-    OpenXmlPropertyWriter::writeRunProperties(writer, cache.characterFormattingCache()[model::DocumentCache::kDefaultPropertiesIndex], {});
+    OpenXmlPropertyWriter::writeRunProperties(
+        writer, model::CharacterFormattingBase(characterDefaults, characterDefaults.differingProperties(model::CharacterFormattingInfo{})), {});
     writer.endElement();
     writer.startElement("w:pPrDefault");
-    writeParagraphProperties(writer, cache.paragraphFormattingCache()[model::DocumentCache::kDefaultPropertiesIndex], model::TabFormattingInfo{});
+    writeParagraphProperties(
+        writer, model::ParagraphFormattingBase(paragraphDefaults, paragraphDefaults.differingProperties(model::ParagraphFormattingInfo{})),
+        model::TabFormattingInfo{});
     writer.endElement();
     writer.endElement();
 
