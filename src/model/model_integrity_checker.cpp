@@ -3,6 +3,7 @@
 #include "core/editor_exception.h"
 #include "model/document_model.h"
 #include "model/piece_table.h"
+#include "model/pictures/picture_integrity.h"
 #include "model/runs.h"
 #include "model/section.h"
 #include "model/tables/table.h"
@@ -168,6 +169,8 @@ std::vector<std::string> findIntegrityProblems(const PieceTable& pieceTable)
     }
     checkRuns(pieceTable, problems);
     checkTables(pieceTable, problems);
+    std::vector<std::string> pictureProblems = findPictureProblems(pieceTable);
+    result.insert(result.end(), pictureProblems.begin(), pictureProblems.end());
     return result;
 }
 

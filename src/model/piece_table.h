@@ -22,6 +22,7 @@ namespace velmo::model {
 
 class ContentTypeBase;
 class DocumentModel;
+class TextBoxContentType;
 class ParagraphPropertyModifierBase;
 class RunPropertyModifierBase;
 
@@ -172,6 +173,12 @@ public:
     /// Empties the story back to one paragraph with only its mark.
     void clear();
 
+    /// The text boxes whose anchors are in this story, in no particular order (see
+    /// anchoredTextBoxes() for story order). Kept by the anchor runs as they enter and leave.
+    [[nodiscard]] const std::vector<TextBoxContentType*>& textBoxes() const noexcept { return textBoxes_; }
+    void addTextBox(TextBoxContentType& textBox) { textBoxes_.push_back(&textBox); }
+    void removeTextBox(TextBoxContentType& textBox) noexcept { std::erase(textBoxes_, &textBox); }
+
 private:
     friend class DocumentModel;
 
@@ -201,6 +208,7 @@ private:
     TextRunCollection runs_;
     ChunkedStringBuilder textBuffer_;
     TableCellsManager tableCellsManager_{*this};
+    std::vector<TextBoxContentType*> textBoxes_; // owned through the anchor runs' floating objects
 
     int32_t multipleRunSplitCount_ = 0;
     int32_t lastShiftedParagraphIndex_ = -1; // the paragraph whose later neighbours wait for a shift
