@@ -22,9 +22,10 @@ std::vector<int32_t> zOrdersOf(const std::vector<FloatingObject*>& list)
     return result;
 }
 
-/// Stores the z-orders that changed.
+/// Stores the z-orders that changed, as one undoable step.
 void storeZOrders(const std::vector<FloatingObject*>& list, const std::vector<int32_t>& zOrders)
 {
+    BatchUpdateScope batch(list.front()->run().pieceTable().documentModel());
     for (size_t index = 0; index < list.size(); ++index) {
         if (list[index]->info().zOrder != zOrders[index] || !list[index]->properties().uses(UseFloatingObjectOption::UseZOrder))
             list[index]->setZOrder(zOrders[index]);
@@ -128,6 +129,9 @@ void ZOrderManager::normalize(const std::vector<FloatingObject*>& list)
     std::ranges::stable_sort(negative, byZOrder);
     std::ranges::stable_sort(inFront, byZOrder);
     behind.insert(behind.end(), negative.begin(), negative.end());
+    if (list.empty())
+        return;
+    BatchUpdateScope batch(list.front()->run().pieceTable().documentModel());
     renumber(inFront, 0);
     renumber(behind, 1);
     for (const auto& [floatingObject, zOrder] : inFront)
