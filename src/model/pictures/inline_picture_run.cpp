@@ -97,7 +97,7 @@ void InlinePictureRun::setActualSize(Size size)
 {
     BatchUpdateScope batch(pieceTable().documentModel());
     if (content_ && !content_->image().image().isLoaded())
-        content_->image().image().setDesiredSizeAfterLoad(size);
+        content_->setDesiredSizeAfterLoad(size);
     setActualSizeInternal(size);
 }
 

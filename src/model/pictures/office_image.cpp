@@ -107,9 +107,7 @@ std::unique_ptr<OfficeImage> OfficeImage::clone() const
     copy->loadError_ = loadError_;
     copy->crc32_ = crc32_;
     copy->uri_ = uri_;
-    copy->desiredSizeAfterLoad_ = desiredSizeAfterLoad_;
     copy->isLoaded_ = isLoaded_;
-    copy->shouldSetDesiredSizeAfterLoad_ = shouldSetDesiredSizeAfterLoad_;
     copy->suppressStore_ = suppressStore_;
     copy->suppressStorePlaceholder_ = suppressStorePlaceholder_;
     return copy;

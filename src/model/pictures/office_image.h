@@ -91,14 +91,6 @@ public:
     /// False while the picture is a placeholder for one still being fetched.
     [[nodiscard]] bool isLoaded() const noexcept { return isLoaded_; }
     void setLoaded(bool loaded) noexcept { isLoaded_ = loaded; }
-    /// The size a picture should take once its real image arrives.
-    [[nodiscard]] Size desiredSizeAfterLoad() const noexcept { return desiredSizeAfterLoad_; }
-    [[nodiscard]] bool shouldSetDesiredSizeAfterLoad() const noexcept { return shouldSetDesiredSizeAfterLoad_; }
-    void setDesiredSizeAfterLoad(Size size) noexcept
-    {
-        desiredSizeAfterLoad_ = size;
-        shouldSetDesiredSizeAfterLoad_ = true;
-    }
     [[nodiscard]] bool suppressStore() const noexcept { return suppressStore_; }
     void setSuppressStore(bool value) noexcept { suppressStore_ = value; }
     [[nodiscard]] bool suppressStorePlaceholder() const noexcept { return suppressStorePlaceholder_; }
@@ -117,9 +109,7 @@ private:
     std::string loadError_;
     mutable std::optional<uint32_t> crc32_; // the bytes never change, so it never goes stale
     std::u16string uri_;
-    Size desiredSizeAfterLoad_;
     bool isLoaded_ = true;
-    bool shouldSetDesiredSizeAfterLoad_ = false;
     bool suppressStore_ = false;
     bool suppressStorePlaceholder_ = false;
 };

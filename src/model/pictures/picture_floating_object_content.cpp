@@ -50,6 +50,7 @@ PictureFloatingObjectContent::~PictureFloatingObjectContent() = default;
 std::unique_ptr<CustomObjectContent> PictureFloatingObjectContent::clone(IPictureContainerRun& run, DocumentModel&) const
 {
     auto copy = std::make_unique<PictureFloatingObjectContent>(run, *image_);
+    copy->desiredSizeAfterLoad_ = desiredSizeAfterLoad_;
     copy->useScreenDpi_ = useScreenDpi_;
     copy->invalidActualSize_ = invalidActualSize_;
     return copy;
@@ -74,9 +75,10 @@ void PictureFloatingObjectContent::onNativeImageChanged(Size sizeInTwips)
     const Size wanted = sizeForRequest(sizeInTwips);
     if (wanted != run_->actualSize())
         run_->setActualSizeInternal(wanted);
-    const OfficeImage& image = image_->image();
-    if (image.isLoaded() && image.shouldSetDesiredSizeAfterLoad())
-        run_->setActualSize(image.desiredSizeAfterLoad());
+    if (image_->image().isLoaded() && desiredSizeAfterLoad_) {
+        run_->setActualSize(*desiredSizeAfterLoad_);
+        desiredSizeAfterLoad_.reset();
+    }
     document.applyChangesCore(story, run_->batchUpdateChangeActions(), runIndex, runIndex);
 }
 

@@ -4,6 +4,7 @@
 #include "model/pictures/office_image_reference.h"
 
 #include <memory>
+#include <optional>
 
 namespace velmo::model {
 
@@ -28,6 +29,11 @@ public:
     [[nodiscard]] bool invalidActualSize() const noexcept { return invalidActualSize_; }
     void setInvalidActualSize(bool value) noexcept { invalidActualSize_ = value; }
 
+    /// The size the picture should take once its linked image arrives (kept per picture: pictures
+    /// waiting for the same URI share one placeholder image).
+    [[nodiscard]] const std::optional<Size>& desiredSizeAfterLoad() const noexcept { return desiredSizeAfterLoad_; }
+    void setDesiredSizeAfterLoad(Size size) noexcept { desiredSizeAfterLoad_ = size; }
+
     [[nodiscard]] std::unique_ptr<CustomObjectContent> clone(IPictureContainerRun& run, DocumentModel& targetDocument) const override;
 
 private:
@@ -38,6 +44,7 @@ private:
 
     IPictureContainerRun* run_; // owns this content
     std::unique_ptr<OfficeImageReference> image_;
+    std::optional<Size> desiredSizeAfterLoad_;
     bool useScreenDpi_ = false;
     bool invalidActualSize_ = false;
 };
