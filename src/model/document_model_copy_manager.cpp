@@ -7,6 +7,7 @@
 #include "model/piece_table.h"
 #include "model/pictures/floating_object_anchor_run.h"
 #include "model/pictures/inline_picture_run.h"
+#include "model/pictures/paragraph_frames.h"
 #include "model/pictures/picture_copy.h"
 #include "model/runs.h"
 #include "model/section.h"
@@ -121,6 +122,7 @@ void DocumentModelCopyManager::copyParagraphFormatting(const Paragraph& source, 
         ParagraphProperties(target).setIndex(targetParagraphProperties(source.paragraphPropertiesIndex()),
                                              ParagraphPropertiesTraits::kAllChangeActions);
         TabProperties(target).setInfo(sourceDocument_.cache().tabFormattingInfoCache()[source.tabsIndex()]);
+        copyFrameProperties(source, target);
     }
     if (formattingCopyOptions_ != FormattingCopyOptions::KeepSourceFormatting)
         return;

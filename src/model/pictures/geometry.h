@@ -18,4 +18,13 @@ struct Point {
     friend bool operator==(const Point&, const Point&) = default;
 };
 
+/// An axis-aligned box: its top-left corner and its size.
+struct Rectangle {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    friend bool operator==(const Rectangle&, const Rectangle&) = default;
+};
+
 } // namespace velmo::model
