@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   libicu-dev libuchardet-dev libxml2-dev
   zlib1g-dev libpng-dev libjpeg62-turbo-dev libgif-dev libtiff-dev
+  libssl-dev # base64 of data: URIs (and later TLS for the version check)
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   unzip # only a test oracle: the ZIP writer's packages must pass `unzip -t`
   python3-docx # only a test oracle: paragraph texts of the DOCX corpus, read independently

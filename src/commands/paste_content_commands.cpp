@@ -6,6 +6,8 @@
 #include "model/document_model.h"
 #include "model/insert_content_command.h"
 #include "model/piece_table.h"
+#include "model/pictures/document_images.h"
+#include "model/pictures/floating_object_paste.h"
 #include "platform/clipboard.h"
 
 #include <span>
@@ -40,11 +42,13 @@ bool PieceTablePasteFragmentCommand::isDataAvailable(const platform::IClipboard&
 DocumentLogPosition PieceTablePasteFragmentCommand::paste(model::PieceTable& target, DocumentLogPosition logPosition,
                                                           const platform::IClipboard& clipboard) const
 {
-    model::DocumentModel fragment;
+    model::DocumentModel fragment(nullptr, target.documentModel().images().codec());
     fragment.setUseFontSubstitution(false);
     const std::string data = clipboard.data(clipboardFormat_);
     formats::DocumentImporterOptions importerOptions;
     formats::DocumentFormatsRegistry::importFormat(format_)->createImporter(fragment, importerOptions)->importContent(bytesOf(data));
+    if (const std::optional<DocumentLogPosition> start = model::prepareSingleFloatingObjectPaste(fragment, target, logPosition))
+        logPosition = *start;
     model::InsertContentFlags flags;
     flags.suppressCopySectionProperties = suppressesSectionProperties(fragment, options_);
     model::PieceTableInsertContentConvertedToDocumentModelCommand command(target, logPosition, fragment,

@@ -2,6 +2,7 @@
 
 #include "model/character_formatting_info.h"
 #include "model/paragraph_formatting_info.h"
+#include "model/pictures/picture_formatting_caches.h"
 #include "model/section_properties.h"
 #include "model/tab_formatting_info.h"
 #include "model/tables/table_properties_info.h"
@@ -69,6 +70,10 @@ public:
         return tableCellPropertiesCache_;
     }
 
+    /// Pictures, floating objects, shapes, text boxes and paragraph frames.
+    [[nodiscard]] PictureFormattingCaches& pictureCaches() noexcept { return pictureCaches_; }
+    [[nodiscard]] const PictureFormattingCaches& pictureCaches() const noexcept { return pictureCaches_; }
+
 private:
     UniqueItemsCache<CharacterFormattingBase> characterFormattingCache_;
     UniqueItemsCache<CharacterFormattingInfo> mergedCharacterFormattingInfoCache_;
@@ -85,6 +90,7 @@ private:
     UniqueItemsCache<TablePropertiesInfo> tablePropertiesCache_{TablePropertiesInfo{}};
     UniqueItemsCache<TableRowPropertiesInfo> tableRowPropertiesCache_{TableRowPropertiesInfo{}};
     UniqueItemsCache<TableCellPropertiesInfo> tableCellPropertiesCache_{TableCellPropertiesInfo{}};
+    PictureFormattingCaches pictureCaches_;
 };
 
 } // namespace velmo::model

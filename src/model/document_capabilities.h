@@ -18,6 +18,8 @@ struct DocumentCapabilitiesOptions {
     DocumentCapability paragraphFormatting = DocumentCapability::Default;
     DocumentCapability characterStyle = DocumentCapability::Default;
     DocumentCapability paragraphStyle = DocumentCapability::Default;
+    DocumentCapability inlinePictures = DocumentCapability::Default;
+    DocumentCapability floatingObjects = DocumentCapability::Default;
 };
 
 } // namespace velmo::model

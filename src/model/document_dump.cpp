@@ -6,6 +6,7 @@
 #include "model/piece_table.h"
 #include "model/document_styles.h"
 #include "model/numbering/document_numbering.h"
+#include "model/pictures/picture_dump.h"
 #include "model/runs.h"
 #include "model/section.h"
 #include "model/tables/table.h"
@@ -212,7 +213,7 @@ void dumpTables(std::string& out, const PieceTable& pieceTable)
     }
 }
 
-void dumpStory(std::string& out, const PieceTable& pieceTable, size_t ordinal)
+void dumpStory(std::string& out, const PieceTable& pieceTable, size_t ordinal, const std::vector<PieceTable*>& stories)
 {
     out += "story #" + std::to_string(ordinal) + " " + storyLabel(pieceTable.contentType()) + " paragraphs=" +
            std::to_string(pieceTable.paragraphCount()) + " length=" +
@@ -233,6 +234,7 @@ void dumpStory(std::string& out, const PieceTable& pieceTable, size_t ordinal)
                 out += " " + quoted(pieceTable.runText(runIndex));
             if (run.kind() == RunKind::FootNote || run.kind() == RunKind::EndNote)
                 out += " note=" + std::to_string(static_cast<const FootNoteRunBase&>(run).noteIndex());
+            appendPictureRunDump(out, run, stories);
             dumpCharacterFormatting(out, pieceTable.mergedCharacterFormatting(runIndex));
             if (run.characterStyleIndex() != 0)
                 out += " charstyle=" + std::to_string(run.characterStyleIndex());
@@ -392,7 +394,7 @@ std::string dumpDocument(const DocumentModel& documentModel)
     dumpNumbering(out, documentModel);
     const std::vector<PieceTable*> stories = documentModel.pieceTables(true);
     for (size_t ordinal = 0; ordinal < stories.size(); ++ordinal)
-        dumpStory(out, *stories[ordinal], ordinal);
+        dumpStory(out, *stories[ordinal], ordinal, stories);
     return out;
 }
 

@@ -5,6 +5,10 @@
 #include "model/document_history.h"
 #include "model/document_model_listener.h"
 #include "model/piece_table.h"
+#include "model/pictures/document_images.h"
+#include "model/pictures/floating_object_anchor_run.h"
+#include "model/pictures/text_box_content_type.h"
+#include "model/pictures/text_box_stories.h"
 #include "model/runs.h"
 #include "model/functional_history_item.h"
 #include "model/numbering/document_numbering.h"
@@ -43,8 +47,9 @@ void adjustForRemovedRun(RunIndex& stored, RunIndex removed) noexcept
 
 } // namespace
 
-DocumentModel::DocumentModel(const platform::IFontCoverage* fontCoverage)
-    : styles_(*this), numbering_(std::make_unique<DocumentNumbering>(*this)), history_(std::make_unique<DocumentHistory>(*this)),
+DocumentModel::DocumentModel(const platform::IFontCoverage* fontCoverage, const platform::IImageCodec* imageCodec)
+    : images_(std::make_unique<DocumentImages>(imageCodec)), styles_(*this), numbering_(std::make_unique<DocumentNumbering>(*this)),
+      history_(std::make_unique<DocumentHistory>(*this)),
       fontCoverage_(fontCoverage)
 {
     mainContentType_ = std::make_unique<MainContentType>(*this);
@@ -60,13 +65,21 @@ PieceTable& DocumentModel::mainPieceTable() const noexcept
     return mainContentType_->pieceTable();
 }
 
+void DocumentModel::addPieceTable(std::vector<PieceTable*>& result, PieceTable& pieceTable) const
+{
+    result.push_back(&pieceTable);
+    for (TextBoxContentType* textBox : anchoredTextBoxes(pieceTable))
+        addPieceTable(result, textBox->pieceTable());
+}
+
 std::vector<PieceTable*> DocumentModel::pieceTables(bool includeUnreferenced) const
 {
-    std::vector<PieceTable*> result{&mainPieceTable()};
+    std::vector<PieceTable*> result;
+    addPieceTable(result, mainPieceTable());
     std::set<const ContentTypeBase*> listed;
     const auto add = [&](const ContentTypeBase* contentType) {
         if (contentType && (includeUnreferenced || contentType->isReferenced()) && listed.insert(contentType).second)
-            result.push_back(&contentType->pieceTable());
+            addPieceTable(result, contentType->pieceTable());
     };
     constexpr HeaderFooterType kTypes[] = {HeaderFooterType::First, HeaderFooterType::Odd, HeaderFooterType::Even};
     for (const auto& section : sections_) {
@@ -462,6 +475,16 @@ void DocumentModel::applyChangesCore(PieceTable& pieceTable, DocumentModelChange
         return;
     }
     DocumentModelDeferredChanges& changes = *deferredChanges_;
+    if (const FloatingObjectAnchorRun* anchor = textBoxAnchor(pieceTable)) {
+        // A text box is laid out with the paragraph of its anchor: the change is that paragraph's.
+        // Only the splitting by character set concerns the box's own runs.
+        if (hasAny(actions, DocumentModelChangeActions::SplitRunByCharset) && !changes.isSetContentMode)
+            changes.runIndicesToSplitByCharset[&pieceTable].insert(startRunIndex.value());
+        const Paragraph& paragraph = anchor->paragraph();
+        applyChangesCore(anchor->pieceTable(), actions & ~DocumentModelChangeActions::SplitRunByCharset,
+                         paragraph.firstRunIndex(), paragraph.lastRunIndex());
+        return;
+    }
     changes.changeActions |= actions;
     if (hasAny(actions, DocumentModelChangeActions::SplitRunByCharset) && !changes.isSetContentMode)
         changes.runIndicesToSplitByCharset[&pieceTable].insert(startRunIndex.value());
@@ -513,6 +536,7 @@ void DocumentModel::clearContent()
     footNotes_.clear();
     endNotes_.clear();
     mainPieceTable().clear();
+    images_->clear(); // nothing shows the pictures any more
     activePieceTable_ = &mainPieceTable();
     selection_->setRange(mainPieceTable(), DocumentLogPosition(0), DocumentLogPosition(0));
     sections_.clear();
@@ -547,6 +571,11 @@ void DocumentModel::resetFormattingCaches()
                      DocumentModelChangeActions::Redraw | DocumentModelChangeActions::ResetAllPrimaryLayout |
                          DocumentModelChangeActions::ResetPrimaryLayout | DocumentModelChangeActions::ResetSecondaryLayout,
                      RunIndex(0), RunIndex(main.runCount() - 1));
+}
+
+void DocumentModel::processCompletedImageLoads()
+{
+    images_->processCompletedImageLoads();
 }
 
 void DocumentModel::addListener(IDocumentModelListener& listener)

@@ -20,6 +20,7 @@
 
 namespace velmo::platform {
 class IFontCoverage;
+class IImageCodec;
 }
 
 namespace velmo::model {
@@ -27,6 +28,7 @@ namespace velmo::model {
 class ContentTypeBase;
 class DocumentHistory;
 class DocumentNumbering;
+class DocumentImages;
 class EndNote;
 class FootNote;
 class FootNoteRunBase;
@@ -47,8 +49,10 @@ enum class RunKind : uint8_t;
 /// batch-update cycle through which every change is made and reported.
 class DocumentModel {
 public:
-    /// `fontCoverage` (optional, must outlive the document) drives font substitution.
-    explicit DocumentModel(const platform::IFontCoverage* fontCoverage = nullptr);
+    /// `fontCoverage` (optional, must outlive the document) drives font substitution; `imageCodec`
+    /// (optional, must outlive the document) reads pictures.
+    explicit DocumentModel(const platform::IFontCoverage* fontCoverage = nullptr,
+                           const platform::IImageCodec* imageCodec = nullptr);
     ~DocumentModel();
     DocumentModel(const DocumentModel&) = delete;
     DocumentModel& operator=(const DocumentModel&) = delete;
@@ -67,8 +71,8 @@ public:
     [[nodiscard]] Selection& selection() noexcept { return *selection_; }
     [[nodiscard]] const Selection& selection() const noexcept { return *selection_; }
     /// All stories, each once: the main one, then each section's headers and footers (first,
-    /// odd, even headers, then footers), then the footnotes and the endnotes. Stories nothing
-    /// refers to are left out unless asked for.
+    /// odd, even headers, then footers), then the footnotes and the endnotes; each story is followed
+    /// by the text boxes anchored in it. Stories nothing refers to are left out unless asked for.
     [[nodiscard]] std::vector<PieceTable*> pieceTables(bool includeUnreferenced = false) const;
 
     /// A new empty header or footer shown on the section's pages of that type (undoable).
@@ -106,6 +110,12 @@ public:
     /// one holding `start`), as one undoable step.
     void applySectionFormatting(DocumentLogPosition start, int32_t length,
                                 const std::function<void(Section&, SectionIndex)>& modifier);
+
+    /// The pictures: their cache, the codec and the fetching of linked ones.
+    [[nodiscard]] DocumentImages& images() noexcept { return *images_; }
+    [[nodiscard]] const DocumentImages& images() const noexcept { return *images_; }
+    /// Switches linked pictures whose fetch has finished to their real images (document thread).
+    void processCompletedImageLoads();
 
     [[nodiscard]] DocumentCache& cache() noexcept { return cache_; }
     [[nodiscard]] const DocumentCache& cache() const noexcept { return cache_; }
@@ -180,8 +190,10 @@ private:
     /// Moves the section bounds past `lastUnmoved` by `delta` paragraphs.
     void shiftSectionBounds(ParagraphIndex lastUnmoved, int32_t delta);
     void splitPendingRunsByCharset();
+    void addPieceTable(std::vector<PieceTable*>& result, PieceTable& pieceTable) const;
     void raiseModifiedChangedIfNeeded();
 
+    std::unique_ptr<DocumentImages> images_; // first: the pictures outlive every story and step that shows them
     std::unique_ptr<MainContentType> mainContentType_;
     std::vector<std::unique_ptr<SectionHeader>> headers_;
     std::vector<std::unique_ptr<SectionFooter>> footers_;

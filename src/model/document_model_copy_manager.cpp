@@ -5,6 +5,10 @@
 #include "model/document_model.h"
 #include "model/paragraph_properties.h"
 #include "model/piece_table.h"
+#include "model/pictures/floating_object_anchor_run.h"
+#include "model/pictures/inline_picture_run.h"
+#include "model/pictures/paragraph_frames.h"
+#include "model/pictures/picture_copy.h"
 #include "model/runs.h"
 #include "model/section.h"
 #include "model/tab_properties.h"
@@ -55,14 +59,16 @@ void DocumentModelCopyManager::copyRun(RunIndex runIndex)
     case RunKind::FootNote:
     case RunKind::EndNote: copyNoteReference(runIndex); return;
     case RunKind::FieldSymbol: target_.insertObjectRun(position_, run.kind(), source_.runText(runIndex).front()); return;
+    case RunKind::InlinePicture: copyInlinePictureRun(static_cast<const InlinePictureRun&>(run), target_, position_); return;
+    case RunKind::FloatingObjectAnchor:
+        copyFloatingObjectAnchorRun(static_cast<const FloatingObjectAnchorRun&>(run), target_, position_);
+        return;
     case RunKind::FieldCodeStart:
     case RunKind::FieldCodeEnd:
     case RunKind::FieldResultEnd:
     case RunKind::Separator:
     case RunKind::LayoutDependentText:
-    case RunKind::InlinePicture:
-    case RunKind::InlineCustomObject:
-    case RunKind::FloatingObjectAnchor: target_.insertObjectRun(position_, run.kind()); return;
+    case RunKind::InlineCustomObject: target_.insertObjectRun(position_, run.kind()); return;
     }
 }
 
@@ -130,6 +136,7 @@ void DocumentModelCopyManager::copyParagraphFormatting(const Paragraph& source, 
         ParagraphProperties(target).setIndex(targetParagraphProperties(source.paragraphPropertiesIndex()),
                                              ParagraphPropertiesTraits::kAllChangeActions);
         TabProperties(target).setInfo(sourceDocument_.cache().tabFormattingInfoCache()[source.tabsIndex()]);
+        copyFrameProperties(source, target);
     }
     copyNumbering(source, targetIndex);
     if (formattingCopyOptions_ != FormattingCopyOptions::KeepSourceFormatting)

@@ -4,6 +4,7 @@
 #include "model/document_model.h"
 #include "model/numbering/document_numbering.h"
 #include "model/piece_table.h"
+#include "model/pictures/picture_integrity.h"
 #include "model/runs.h"
 #include "model/section.h"
 #include "model/tables/table.h"
@@ -200,6 +201,8 @@ std::vector<std::string> findIntegrityProblems(const PieceTable& pieceTable)
     }
     checkRuns(pieceTable, problems);
     checkTables(pieceTable, problems);
+    std::vector<std::string> pictureProblems = findPictureProblems(pieceTable);
+    result.insert(result.end(), pictureProblems.begin(), pictureProblems.end());
     return result;
 }
 

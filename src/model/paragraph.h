@@ -53,12 +53,18 @@ public:
     [[nodiscard]] int32_t tabsIndex() const noexcept override { return tabsIndex_; }
     void setTabsIndex(int32_t index) override;
 
+    /// The paragraph's own frame: an index into the frame formatting cache, or one of the markers of
+    /// model/pictures/paragraph_frames.h (-1: none of its own, -2: explicitly no frame).
+    [[nodiscard]] int32_t frameFormattingIndex() const noexcept { return frameFormattingIndex_; }
+    void setFrameFormattingIndex(int32_t index) noexcept { frameFormattingIndex_ = index; }
+
     /// Takes over style and formatting of another paragraph (a split or merge keeps them).
     void copyFormattingFrom(const Paragraph& other) noexcept
     {
         paragraphStyleIndex_ = other.paragraphStyleIndex_;
         setParagraphPropertiesIndex(other.paragraphPropertiesIndex_);
         tabsIndex_ = other.tabsIndex_;
+        frameFormattingIndex_ = other.frameFormattingIndex_;
     }
 
     /// The paragraph's own numbering list: an index into the document's list instances,
@@ -88,6 +94,7 @@ private:
     int32_t tabsIndex_ = 0;
     int32_t numberingListIndex_ = kNumberingListIndexNotSet;
     int32_t listLevelIndex_ = 0;
+    int32_t frameFormattingIndex_ = -1;
     mutable int32_t mergedParagraphFormattingCacheIndex_ = -1; // reset whenever the formatting changes
 };
 

@@ -39,6 +39,10 @@ public:
         onStyleChanged();
     }
 
+    /// The style's own frame: an index into the frame formatting cache, -1 for none.
+    [[nodiscard]] int32_t frameFormattingIndex() const noexcept { return frameFormattingIndex_; }
+    void setFrameFormattingIndex(int32_t index) noexcept { frameFormattingIndex_ = index; }
+
     /// The style a paragraph started after one of this style gets; null keeps this style.
     [[nodiscard]] ParagraphStyle* nextParagraphStyle() const noexcept { return nextParagraphStyle_; }
     void setNextParagraphStyle(ParagraphStyle* style);
@@ -60,6 +64,7 @@ private:
     int32_t characterPropertiesIndex_ = 0;
     int32_t paragraphPropertiesIndex_ = 0;
     int32_t tabsIndex_ = 0;
+    int32_t frameFormattingIndex_ = -1;
     ParagraphStyle* nextParagraphStyle_ = nullptr; // same collection
     bool autoUpdate_ = false;
     int32_t numberingListIndex_ = kInheritNumbering;

@@ -55,6 +55,7 @@ void PieceTable::clear()
         countNumberingReference(paragraphs_.at(ParagraphIndex(index)), false);
     preCalculatedNumberingListTexts_.clear();
     tableCellsManager_.clear();
+    textBoxes_.clear(); // the runs going now own them
     paragraphs_.clear();
     runs_.clear();
     textBuffer_.clear();
@@ -355,12 +356,13 @@ void PieceTable::insertRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex,
     Paragraph& paragraph = touchParagraph(paragraphIndex);
     assert(&run->paragraph() == &paragraph && "a run must belong to the paragraph it is inserted into");
     const int32_t length = run->length();
-    const TextRunBase& inserted = *run;
+    TextRunBase& inserted = *run;
     runs_.insert(runIndex.value(), std::move(run));
     paragraph.length_ += length;
     ++paragraph.runCount_;
     shiftParagraphsAfter(paragraphIndex, 1, length);
     documentModel_->onRunInserted(*this, runIndex);
+    inserted.afterRunInserted();
     if (isNoteReference(inserted))
         documentModel_->onNoteReferenceChanged(*this, static_cast<const FootNoteRunBase&>(inserted), true);
 }
@@ -368,6 +370,7 @@ void PieceTable::insertRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex,
 std::unique_ptr<TextRunBase> PieceTable::removeRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex)
 {
     Paragraph& paragraph = touchParagraph(paragraphIndex);
+    run(runIndex).beforeRunRemoved();
     std::vector<std::unique_ptr<TextRunBase>> removed;
     runs_.erase(runIndex.value(), 1, &removed);
     const int32_t length = removed.front()->length();

@@ -25,6 +25,7 @@ namespace velmo::model {
 class ContentTypeBase;
 class DocumentModel;
 class NumberingList;
+class TextBoxContentType;
 class ParagraphPropertyModifierBase;
 class RunPropertyModifierBase;
 
@@ -199,6 +200,12 @@ public:
     /// Empties the story back to one paragraph with only its mark.
     void clear();
 
+    /// The text boxes whose anchors are in this story, in no particular order (see
+    /// anchoredTextBoxes() for story order). Kept by the anchor runs as they enter and leave.
+    [[nodiscard]] const std::vector<TextBoxContentType*>& textBoxes() const noexcept { return textBoxes_; }
+    void addTextBox(TextBoxContentType& textBox) { textBoxes_.push_back(&textBox); }
+    void removeTextBox(TextBoxContentType& textBox) noexcept { std::erase(textBoxes_, &textBox); }
+
 private:
     friend class DocumentModel;
 
@@ -237,6 +244,7 @@ private:
     TableCellsManager tableCellsManager_{*this};
     mutable NumberingListCalculatorCache numberingListCalculatorCache_;
     std::unordered_map<const Paragraph*, std::u16string> preCalculatedNumberingListTexts_;
+    std::vector<TextBoxContentType*> textBoxes_; // owned through the anchor runs' floating objects
 
     int32_t multipleRunSplitCount_ = 0;
     int32_t lastShiftedParagraphIndex_ = -1; // the paragraph whose later neighbours wait for a shift

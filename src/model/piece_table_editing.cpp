@@ -184,6 +184,9 @@ void PieceTable::insertObjectRun(InputPosition& position, RunKind kind, char16_t
     if (kind == RunKind::Text || kind == RunKind::Paragraph || kind == RunKind::Section || kind == RunKind::FootNote ||
         kind == RunKind::EndNote)
         throw core::EditorException::invalidValue(runKindName(kind), "kind");
+    // Floating objects inside a text box are not supported.
+    if (kind == RunKind::FloatingObjectAnchor && contentType_->isTextBox())
+        throw core::EditorException::internalError();
     validateInsertPosition(position.logPosition);
     const char16_t stored = character ? character : markCharacter(kind);
     if (stored == 0 || isMarkCharacter(stored))

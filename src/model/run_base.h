@@ -62,6 +62,10 @@ public:
     virtual void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const = 0;
     /// A run of the same class over another part of the buffer, for splitting and copying.
     [[nodiscard]] virtual std::unique_ptr<RunBase> clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const = 0;
+    /// Told when the run has entered its story's run array, and before it leaves it (objects that
+    /// the run carries, such as a text box, follow it).
+    virtual void afterRunInserted() {}
+    virtual void beforeRunRemoved() {}
 
 private:
     Paragraph* paragraph_; // the paragraph outlives its runs' membership in it

@@ -6,20 +6,29 @@
 
 namespace velmo::model {
 
+TextRunInsertedHistoryItem::~TextRunInsertedHistoryItem() = default;
+
 void TextRunInsertedHistoryItem::redoCore()
 {
     Paragraph& paragraph = pieceTable_.paragraph(params_.paragraphIndex);
-    std::unique_ptr<TextRunBase> run = createRun(params_.kind, paragraph, params_.startIndex, params_.length);
-    run->setCharacterPropertiesIndex(params_.characterPropertiesIndex);
-    run->setCharacterStyleIndex(params_.characterStyleIndex);
-    if (params_.kind == RunKind::FootNote || params_.kind == RunKind::EndNote)
-        static_cast<FootNoteRunBase&>(*run).setNoteIndex(params_.noteIndex);
+    std::unique_ptr<TextRunBase> run = std::move(undoneRun_);
+    if (run) {
+        // Typing merge may have grown it after it was first inserted.
+        run->moveToParagraph(paragraph);
+        run->setLength(params_.length);
+    } else {
+        run = createRun(params_.kind, paragraph, params_.startIndex, params_.length);
+        run->setCharacterPropertiesIndex(params_.characterPropertiesIndex);
+        run->setCharacterStyleIndex(params_.characterStyleIndex);
+        if (params_.kind == RunKind::FootNote || params_.kind == RunKind::EndNote)
+            static_cast<FootNoteRunBase&>(*run).setNoteIndex(params_.noteIndex);
+    }
     pieceTable_.insertRunCore(params_.paragraphIndex, params_.runIndex, std::move(run));
 }
 
 void TextRunInsertedHistoryItem::undoCore()
 {
-    (void)pieceTable_.removeRunCore(params_.paragraphIndex, params_.runIndex);
+    undoneRun_ = pieceTable_.removeRunCore(params_.paragraphIndex, params_.runIndex);
     pieceTable_.documentModel().resetMerging();
 }
 

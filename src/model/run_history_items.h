@@ -11,7 +11,9 @@ namespace velmo::model {
 
 class TextRunBase;
 
-/// Inserts a run of any class over characters already appended to the text buffer.
+/// Inserts a run of any class over characters already appended to the text buffer. Undo keeps the
+/// run object and redo puts the same object back, so what it carries (a picture, a floating object)
+/// and the steps recorded against it stay valid.
 class TextRunInsertedHistoryItem final : public HistoryItem {
 public:
     struct Params {
@@ -28,6 +30,7 @@ public:
         : HistoryItem(pieceTable), params_(params)
     {
     }
+    ~TextRunInsertedHistoryItem() override;
     [[nodiscard]] const Params& params() const noexcept { return params_; }
     /// Typing merge grows the inserted run; redo must then re-create it at its grown length.
     void changeLength(int32_t delta) noexcept { params_.length += delta; }
@@ -38,6 +41,7 @@ protected:
 
 private:
     Params params_;
+    std::unique_ptr<TextRunBase> undoneRun_; // the run while the insertion is undone
 };
 
 /// Typing merge: text appended to the run that was inserted last.

@@ -6,6 +6,8 @@
 #include "model/document_model.h"
 #include "model/paragraph.h"
 #include "model/piece_table.h"
+#include "model/pictures/floating_object_anchor_run.h"
+#include "model/pictures/inline_picture_run.h"
 #include "model/run_history_items.h"
 
 namespace velmo::model {
@@ -91,7 +93,6 @@ void SeparatorTextRun::appendPlainText(std::u16string&, const ChunkedStringBuild
 // The visible text is computed by the layout engine; the model has none to offer.
 void LayoutDependentTextRun::appendPlainText(std::u16string&, const ChunkedStringBuilder&) const {}
 void InlineObjectRun::appendPlainText(std::u16string&, const ChunkedStringBuilder&) const {}
-void FloatingObjectAnchorRun::appendPlainText(std::u16string&, const ChunkedStringBuilder&) const {}
 
 std::unique_ptr<RunBase> TextRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
 {

@@ -145,25 +145,14 @@ public:
     void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
 };
 
-class InlinePictureRun final : public ClonableRun<InlinePictureRun, InlineObjectRun> {
-public:
-    using ClonableRun::ClonableRun;
-    [[nodiscard]] RunKind kind() const noexcept override { return RunKind::InlinePicture; }
-};
-
 class InlineCustomObjectRun final : public ClonableRun<InlineCustomObjectRun, InlineObjectRun> {
 public:
     using ClonableRun::ClonableRun;
     [[nodiscard]] RunKind kind() const noexcept override { return RunKind::InlineCustomObject; }
 };
 
-/// Where a floating object is anchored (U+0008 in the buffer).
-class FloatingObjectAnchorRun final : public ClonableRun<FloatingObjectAnchorRun, TextRunBase> {
-public:
-    using ClonableRun::ClonableRun;
-    [[nodiscard]] RunKind kind() const noexcept override { return RunKind::FloatingObjectAnchor; }
-    void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
-};
+// InlinePictureRun and FloatingObjectAnchorRun carry pictures and floating objects: see
+// model/pictures/inline_picture_run.h and model/pictures/floating_object_anchor_run.h.
 
 /// A new run of the given class with the given buffer range.
 [[nodiscard]] std::unique_ptr<TextRunBase> createRun(RunKind kind, Paragraph& paragraph, int32_t startIndex, int32_t length);

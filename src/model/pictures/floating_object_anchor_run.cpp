@@ -1,0 +1,88 @@
+#include "model/pictures/floating_object_anchor_run.h"
+
+#include "model/document_model_unit_converter.h"
+#include "model/paragraph.h"
+#include "model/piece_table.h"
+#include "model/pictures/picture_floating_object_content.h"
+#include "model/pictures/pictures_internal.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmo::model {
+
+FloatingObjectAnchorRun::FloatingObjectAnchorRun(Paragraph& paragraph, int32_t startIndex, int32_t length)
+    : TextRunBase(paragraph, startIndex, length), floatingObject_(std::make_unique<FloatingObject>(*this))
+{
+}
+
+FloatingObjectAnchorRun::~FloatingObjectAnchorRun() = default;
+
+void FloatingObjectAnchorRun::appendPlainText(std::u16string&, const ChunkedStringBuilder&) const {}
+
+std::unique_ptr<RunBase> FloatingObjectAnchorRun::clone(Paragraph& paragraph, int32_t startIndex, int32_t length) const
+{
+    // Only used within one document (splitting never reaches a run of length 1).
+    auto copy = std::make_unique<FloatingObjectAnchorRun>(paragraph, startIndex, length);
+    copy->takeFormattingFrom(*this);
+    copy->name_ = name_;
+    std::unique_ptr<CustomObjectContent> content = this->content().clone(*copy, paragraph.pieceTable().documentModel());
+    copy->floatingObject_->initializeFrom(*floatingObject_, std::move(content));
+    return copy;
+}
+
+void FloatingObjectAnchorRun::afterRunInserted()
+{
+    inStory_ = true;
+    floatingObject_->attach();
+}
+
+void FloatingObjectAnchorRun::beforeRunRemoved()
+{
+    floatingObject_->detach();
+    inStory_ = false;
+}
+
+bool FloatingObjectAnchorRun::hasPlaceholderSize() const noexcept
+{
+    const CustomObjectContent& shown = content();
+    return shown.kind() == ObjectContentKind::Picture &&
+           static_cast<const PictureFloatingObjectContent&>(shown).invalidActualSize();
+}
+
+float FloatingObjectAnchorRun::scaleX() const
+{
+    if (hasPlaceholderSize())
+        return 100;
+    return static_cast<float>(actualSize().width) * 100.0f / static_cast<float>(std::max(1, originalSize().width));
+}
+
+float FloatingObjectAnchorRun::scaleY() const
+{
+    if (hasPlaceholderSize())
+        return 100;
+    return static_cast<float>(actualSize().height) * 100.0f / static_cast<float>(std::max(1, originalSize().height));
+}
+
+void FloatingObjectAnchorRun::setScaleX(float scale)
+{
+    const auto width = static_cast<int32_t>(roundHalfToEven(std::max(1, originalSize().width) * std::fabs(static_cast<double>(scale)) / 100));
+    const Size actual = actualSize();
+    if (width != actual.width)
+        setActualSize({width, actual.height});
+}
+
+void FloatingObjectAnchorRun::setScaleY(float scale)
+{
+    const auto height = static_cast<int32_t>(roundHalfToEven(std::max(1, originalSize().height) * std::fabs(static_cast<double>(scale)) / 100));
+    const Size actual = actualSize();
+    if (height != actual.height)
+        setActualSize({actual.width, height});
+}
+
+DocumentModelChangeActions FloatingObjectAnchorRun::batchUpdateChangeActions() const
+{
+    return pictures_internal::kObjectChangeActions | DocumentModelChangeActions::ResetAllPrimaryLayout;
+}
+
+} // namespace velmo::model
