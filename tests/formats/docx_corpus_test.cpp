@@ -7,6 +7,8 @@
 #include "formats/docx_test_support.h"
 #include "model/runs.h"
 
+#include "support/corpus_packages.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,27 +23,6 @@
 
 namespace velmo::formats {
 namespace {
-
-std::string lowerCase(std::string text)
-{
-    std::ranges::transform(text, text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-std::vector<std::filesystem::path> corpusPackages()
-{
-    std::vector<std::filesystem::path> packages;
-    const std::filesystem::path corpus = std::filesystem::path(VELMO_SHARED_DIR) / "corpus";
-    if (!std::filesystem::is_directory(corpus))
-        return packages;
-    for (const auto& item : std::filesystem::recursive_directory_iterator(corpus)) {
-        const std::string extension = lowerCase(item.path().extension().string());
-        if (item.is_regular_file() && (extension == ".docx" || extension == ".docm" || extension == ".dotx"))
-            packages.push_back(item.path());
-    }
-    std::ranges::sort(packages);
-    return packages;
-}
 
 std::string relativeName(const std::filesystem::path& path)
 {
@@ -59,7 +40,7 @@ const std::vector<CorpusDocument>& loadedCorpus()
 {
     static const std::vector<CorpusDocument> corpus = [] {
         std::vector<CorpusDocument> result;
-        for (const std::filesystem::path& path : corpusPackages()) {
+        for (const std::filesystem::path& path : velmo::testing::corpusPackages({".docx", ".docm", ".dotx"})) {
             CorpusDocument item{path, std::make_unique<model::DocumentModel>(), {}};
             try {
                 testing::loadDocx(*item.document, core::readFile(path.string()));

@@ -5,6 +5,8 @@
 #include "formats/xml/xml_reader.h"
 #include "formats/zip/zip_stream_reader.h"
 
+#include "support/corpus_packages.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,27 +17,6 @@
 
 namespace velmo::formats {
 namespace {
-
-std::string lowerCase(std::string text)
-{
-    std::ranges::transform(text, text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-std::vector<std::filesystem::path> corpusPackages()
-{
-    std::vector<std::filesystem::path> packages;
-    const std::filesystem::path corpus = std::filesystem::path(VELMO_SHARED_DIR) / "corpus";
-    if (!std::filesystem::is_directory(corpus))
-        return packages;
-    for (const auto& item : std::filesystem::recursive_directory_iterator(corpus)) {
-        const std::string extension = lowerCase(item.path().extension().string());
-        if (item.is_regular_file() && (extension == ".docx" || extension == ".docm" || extension == ".dotx"))
-            packages.push_back(item.path());
-    }
-    std::ranges::sort(packages);
-    return packages;
-}
 
 /// Reads every node of the part.
 void readXml(std::span<const uint8_t> bytes)
@@ -58,7 +39,7 @@ std::string readPackage(const std::filesystem::path& path)
             member = entry.name;
             std::vector<uint8_t> content;
             reader.extract(entry, content);
-            const std::string name = lowerCase(entry.name);
+            const std::string name = velmo::testing::lowerCaseAscii(entry.name);
             if (name.ends_with(".xml") || name.ends_with(".rels"))
                 readXml(content);
         }
@@ -71,7 +52,7 @@ std::string readPackage(const std::filesystem::path& path)
 
 TEST(ZipCorpusTest, EveryPackageAndPartOpensOrFailsCleanly)
 {
-    const std::vector<std::filesystem::path> packages = corpusPackages();
+    const std::vector<std::filesystem::path> packages = velmo::testing::corpusPackages({".docx", ".docm", ".dotx"});
     if (packages.empty())
         GTEST_SKIP() << "no shared corpus at " << VELMO_SHARED_DIR;
     size_t failures = 0;

@@ -327,7 +327,6 @@ TEST_F(InsertFragmentTest, TablesCopiedWholeComeAlongAndPartialOnesStayText)
 TEST_F(InsertFragmentTest, ScriptedEditsUndoAndRedoThroughEveryDump)
 {
     const int32_t heading2 = document_.styles().headingParagraphStyle(2);
-    const int32_t stepsBefore = history().count();
     const std::vector<std::function<void()>> script = {
         [&] { write({u"The quick brown fox"}); },
         [&] { story().insertParagraph(at(9)); },
@@ -341,22 +340,7 @@ TEST_F(InsertFragmentTest, ScriptedEditsUndoAndRedoThroughEveryDump)
         [&] { story().deleteContent(at(0), story().documentEndLogPosition().value()); },
         [&] { insertFragment(story(), 0, InsertOptions::KeepSourceFormatting); },
     };
-    std::vector<std::string> dumps{dumpDocument(document_)};
-    for (const auto& edit : script) {
-        edit();
-        dumps.push_back(dumpDocument(document_));
-        expectSound(document_);
-    }
-    ASSERT_EQ(history().count() - stepsBefore, static_cast<int32_t>(script.size())) << "one undo step per edit";
-    for (size_t index = dumps.size() - 1; index > 0; --index) {
-        history().undo();
-        ASSERT_EQ(dumpDocument(document_), dumps[index - 1]) << "undo of step " << index;
-        expectSound(document_);
-    }
-    for (size_t index = 1; index < dumps.size(); ++index) {
-        history().redo();
-        ASSERT_EQ(dumpDocument(document_), dumps[index]) << "redo of step " << index;
-    }
+    expectScriptRetracesDumps(document_, script);
 }
 
 } // namespace

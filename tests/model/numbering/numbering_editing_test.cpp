@@ -216,7 +216,6 @@ TEST_F(NumberingEditingTest, AListOfTheParagraphComesBeforeItsStyleAndOneOfTheSt
 TEST_F(NumberingEditingTest, ScriptedListEditsUndoAndRedoThroughEveryDump)
 {
     writeParagraphs(document_, 4);
-    const int32_t stepsBefore = history().count();
     std::mt19937 random(3);
     const std::vector<std::function<void()>> script = {
         [&] {
@@ -234,22 +233,7 @@ TEST_F(NumberingEditingTest, ScriptedListEditsUndoAndRedoThroughEveryDump)
         [&] { document_.numbering().changeListLevel(0, 0, [](ListLevel& level) { level.listLevelProperties.start = 4; }); },
         [&] { story().deleteContent(at(0), story().documentEndLogPosition().value()); },
     };
-    std::vector<std::string> dumps{dumpDocument(document_)};
-    for (const auto& edit : script) {
-        edit();
-        dumps.push_back(dumpDocument(document_));
-        expectSound(document_);
-    }
-    ASSERT_EQ(history().count() - stepsBefore, static_cast<int32_t>(script.size())) << "one undo step per edit";
-    for (size_t index = dumps.size() - 1; index > 0; --index) {
-        history().undo();
-        ASSERT_EQ(dumpDocument(document_), dumps[index - 1]) << "undo of step " << index;
-        expectSound(document_);
-    }
-    for (size_t index = 1; index < dumps.size(); ++index) {
-        history().redo();
-        ASSERT_EQ(dumpDocument(document_), dumps[index]) << "redo of step " << index;
-    }
+    expectScriptRetracesDumps(document_, script);
 }
 
 } // namespace

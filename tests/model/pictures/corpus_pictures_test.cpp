@@ -8,6 +8,8 @@
 #include "model/pictures/office_image_reference.h"
 #include "picture_test_support.h"
 
+#include "support/corpus_packages.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,26 +19,6 @@
 
 namespace velmo::model {
 namespace {
-
-std::string lowerCase(std::string text)
-{
-    std::ranges::transform(text, text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-std::vector<std::filesystem::path> corpusPackages()
-{
-    std::vector<std::filesystem::path> packages;
-    const std::filesystem::path corpus = std::filesystem::path(VELMO_SHARED_DIR) / "corpus";
-    if (!std::filesystem::is_directory(corpus))
-        return packages;
-    for (const auto& item : std::filesystem::recursive_directory_iterator(corpus)) {
-        if (item.is_regular_file() && lowerCase(item.path().extension().string()) == ".docx")
-            packages.push_back(item.path());
-    }
-    std::ranges::sort(packages);
-    return packages;
-}
 
 struct Counts {
     int packages = 0;
@@ -56,7 +38,7 @@ void loadPictures(const std::filesystem::path& path, Counts& counts)
         package = core::readFile(path.string());
         const formats::ZIPStreamReader reader(package);
         for (const formats::ZIPFileEntry& entry : reader.files()) {
-            const std::string name = lowerCase(entry.name);
+            const std::string name = velmo::testing::lowerCaseAscii(entry.name);
             if (!name.starts_with("word/media/") || name.ends_with("/"))
                 continue; // not a picture, or a folder entry
             std::vector<uint8_t> bytes;
@@ -83,7 +65,7 @@ void loadPictures(const std::filesystem::path& path, Counts& counts)
 
 TEST(CorpusPicturesTest, EveryPictureLoadsOrBecomesAStandInWithAClearError)
 {
-    const std::vector<std::filesystem::path> packages = corpusPackages();
+    const std::vector<std::filesystem::path> packages = velmo::testing::corpusPackages({".docx"});
     if (packages.empty())
         GTEST_SKIP() << "no shared corpus at " << VELMO_SHARED_DIR;
     Counts counts;
