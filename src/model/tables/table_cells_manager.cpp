@@ -207,13 +207,16 @@ void TableCellsManager::onParagraphInserted(ParagraphIndex anchor)
 {
     for (std::vector<Node>* level = &roots_; level;) {
         std::vector<Node>* next = nullptr;
-        for (Node& node : *level) {
-            if (node.cell->startParagraphIndex() > anchor) {
-                shift(node, 1);
-            } else if (node.cell->contains(anchor)) {
-                node.cell->setEndParagraphIndex(node.cell->endParagraphIndex() + 1);
-                node.cell->table().resetCachedLayoutInfo();
-                next = &node.children;
+        // Cells that end before the paragraph are not touched.
+        const auto first = std::lower_bound(level->begin(), level->end(), anchor,
+                                            [](const Node& node, ParagraphIndex index) { return node.cell->endParagraphIndex() < index; });
+        for (auto node = first; node != level->end(); ++node) {
+            if (node->cell->startParagraphIndex() > anchor) {
+                shift(*node, 1);
+            } else if (node->cell->contains(anchor)) {
+                node->cell->setEndParagraphIndex(node->cell->endParagraphIndex() + 1);
+                node->cell->table().resetCachedLayoutInfo();
+                next = &node->children;
             }
         }
         level = next;
@@ -224,13 +227,16 @@ void TableCellsManager::onParagraphRemoved(ParagraphIndex paragraphIndex)
 {
     for (std::vector<Node>* level = &roots_; level;) {
         std::vector<Node>* next = nullptr;
-        for (Node& node : *level) {
-            if (node.cell->startParagraphIndex() > paragraphIndex) {
-                shift(node, -1);
-            } else if (node.cell->contains(paragraphIndex)) {
-                node.cell->setEndParagraphIndex(node.cell->endParagraphIndex() - 1);
-                node.cell->table().resetCachedLayoutInfo();
-                next = &node.children;
+        // Cells that end before the paragraph are not touched.
+        const auto first = std::lower_bound(level->begin(), level->end(), paragraphIndex,
+                                            [](const Node& node, ParagraphIndex index) { return node.cell->endParagraphIndex() < index; });
+        for (auto node = first; node != level->end(); ++node) {
+            if (node->cell->startParagraphIndex() > paragraphIndex) {
+                shift(*node, -1);
+            } else if (node->cell->contains(paragraphIndex)) {
+                node->cell->setEndParagraphIndex(node->cell->endParagraphIndex() - 1);
+                node->cell->table().resetCachedLayoutInfo();
+                next = &node->children;
             }
         }
         level = next;
