@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace velmo::model {
 namespace {
 
@@ -293,6 +295,12 @@ TEST_F(PictureSizeTest, InlineActualSizeSetsTheScales)
     }
     document_.history().undo();
     EXPECT_FLOAT_EQ(run.scaleX(), 1);
+
+    for (const float bad : {0.0f, -5.0f, std::nanf(""), InlinePictureRun::kMaxScale * 2})
+        EXPECT_THROW(run.setScaleX(bad), core::EditorException) << bad;
+    run.setActualSize({INT32_MAX, INT32_MAX});
+    EXPECT_FLOAT_EQ(run.scaleX(), InlinePictureRun::kMaxScale);
+    EXPECT_EQ(run.actualSize(), (Size{1500000, 750000}));
 }
 
 TEST_F(PictureSizeTest, ANewPictureIsShrunkToTheColumnAndNeverEnlarged)
