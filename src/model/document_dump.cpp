@@ -213,7 +213,7 @@ void dumpTables(std::string& out, const PieceTable& pieceTable)
     }
 }
 
-void dumpStory(std::string& out, const PieceTable& pieceTable, size_t ordinal, const std::vector<PieceTable*>& stories)
+void dumpStory(std::string& out, const PieceTable& pieceTable, size_t ordinal, PictureDumpContext& pictures)
 {
     out += "story #" + std::to_string(ordinal) + " " + storyLabel(pieceTable.contentType()) + " paragraphs=" +
            std::to_string(pieceTable.paragraphCount()) + " length=" +
@@ -234,7 +234,7 @@ void dumpStory(std::string& out, const PieceTable& pieceTable, size_t ordinal, c
                 out += " " + quoted(pieceTable.runText(runIndex));
             if (run.kind() == RunKind::FootNote || run.kind() == RunKind::EndNote)
                 out += " note=" + std::to_string(static_cast<const FootNoteRunBase&>(run).noteIndex());
-            appendPictureRunDump(out, run, stories);
+            appendPictureRunDump(out, run, pictures);
             dumpCharacterFormatting(out, pieceTable.mergedCharacterFormatting(runIndex));
             if (run.characterStyleIndex() != 0)
                 out += " charstyle=" + std::to_string(run.characterStyleIndex());
@@ -392,9 +392,9 @@ std::string dumpDocument(const DocumentModel& documentModel)
         dumpSection(out, documentModel, index);
     dumpStyles(out, documentModel);
     dumpNumbering(out, documentModel);
-    const std::vector<PieceTable*> stories = documentModel.pieceTables(true);
-    for (size_t ordinal = 0; ordinal < stories.size(); ++ordinal)
-        dumpStory(out, *stories[ordinal], ordinal, stories);
+    PictureDumpContext pictures{documentModel.pieceTables(true), {}};
+    for (size_t ordinal = 0; ordinal < pictures.stories.size(); ++ordinal)
+        dumpStory(out, *pictures.stories[ordinal], ordinal, pictures);
     return out;
 }
 

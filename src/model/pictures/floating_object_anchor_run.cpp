@@ -1,5 +1,6 @@
 #include "model/pictures/floating_object_anchor_run.h"
 
+#include "core/editor_exception.h"
 #include "model/document_model_unit_converter.h"
 #include "model/paragraph.h"
 #include "model/piece_table.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace velmo::model {
 
@@ -64,9 +66,22 @@ float FloatingObjectAnchorRun::scaleY() const
     return static_cast<float>(actualSize().height) * 100.0f / static_cast<float>(std::max(1, originalSize().height));
 }
 
+namespace {
+
+/// round(max(1, original) x |scale| / 100), within 32 bits.
+int32_t scaledSide(int32_t original, float scale, const char* name)
+{
+    if (!std::isfinite(scale))
+        throw core::EditorException::invalidValue(std::to_string(scale), name);
+    const double side = std::max(1, original) * std::fabs(static_cast<double>(scale)) / 100;
+    return static_cast<int32_t>(roundHalfToEven(std::min(side, static_cast<double>(INT32_MAX))));
+}
+
+} // namespace
+
 void FloatingObjectAnchorRun::setScaleX(float scale)
 {
-    const auto width = static_cast<int32_t>(roundHalfToEven(std::max(1, originalSize().width) * std::fabs(static_cast<double>(scale)) / 100));
+    const int32_t width = scaledSide(originalSize().width, scale, "ScaleX");
     const Size actual = actualSize();
     if (width != actual.width)
         setActualSize({width, actual.height});
@@ -74,7 +89,7 @@ void FloatingObjectAnchorRun::setScaleX(float scale)
 
 void FloatingObjectAnchorRun::setScaleY(float scale)
 {
-    const auto height = static_cast<int32_t>(roundHalfToEven(std::max(1, originalSize().height) * std::fabs(static_cast<double>(scale)) / 100));
+    const int32_t height = scaledSide(originalSize().height, scale, "ScaleY");
     const Size actual = actualSize();
     if (height != actual.height)
         setActualSize({actual.width, height});

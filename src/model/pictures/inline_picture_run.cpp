@@ -1,5 +1,6 @@
 #include "model/pictures/inline_picture_run.h"
 
+#include "core/editor_exception.h"
 #include "model/document_model_unit_converter.h"
 #include "model/paragraph.h"
 #include "model/pictures/office_image.h"
@@ -7,6 +8,8 @@
 #include "model/pictures/pictures_internal.h"
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 
 namespace velmo::model {
 
@@ -25,7 +28,19 @@ float scaleFor(int32_t actual, int32_t original) noexcept
 {
     if (actual <= 0)
         return 100;
-    return std::max(static_cast<float>(actual) * 100.0f / static_cast<float>(std::max(1, original)), 1.0f);
+    return std::clamp(static_cast<float>(actual) * 100.0f / static_cast<float>(std::max(1, original)), 1.0f, InlinePictureRun::kMaxScale);
+}
+
+void checkScale(float scale, const char* name)
+{
+    if (!std::isfinite(scale) || scale <= 0 || scale > InlinePictureRun::kMaxScale)
+        throw core::EditorException::invalidValue(std::to_string(scale), name);
+}
+
+int32_t scaledSide(int32_t original, float scale) noexcept
+{
+    const int64_t side = roundHalfToEven(static_cast<double>(original) * scale / 100);
+    return static_cast<int32_t>(std::clamp<int64_t>(side, 0, INT32_MAX));
 }
 
 } // namespace
@@ -70,12 +85,14 @@ void InlinePictureRun::changePictureInfo(const std::function<void(InlinePictureI
 
 void InlinePictureRun::setScaleX(float scale)
 {
+    checkScale(scale, "ScaleX");
     if (scale != scaleX())
         changePictureInfo([scale](InlinePictureInfo& info) { info.scaleX = scale; });
 }
 
 void InlinePictureRun::setScaleY(float scale)
 {
+    checkScale(scale, "ScaleY");
     if (scale != scaleY())
         changePictureInfo([scale](InlinePictureInfo& info) { info.scaleY = scale; });
 }
@@ -89,8 +106,7 @@ Size InlinePictureRun::actualSize() const
 {
     const Size original = originalSize();
     const InlinePictureInfo& info = pictureInfo();
-    return {static_cast<int32_t>(roundHalfToEven(static_cast<double>(original.width) * info.scaleX / 100)),
-            static_cast<int32_t>(roundHalfToEven(static_cast<double>(original.height) * info.scaleY / 100))};
+    return {scaledSide(original.width, info.scaleX), scaledSide(original.height, info.scaleY)};
 }
 
 void InlinePictureRun::setActualSize(Size size)

@@ -17,6 +17,9 @@ class PictureFloatingObjectContent;
 /// an unscaled size of 1 x 1 until a picture is given to it.
 class InlinePictureRun final : public InlineObjectRun, public IPictureContainerRun {
 public:
+    /// Largest scale in percent.
+    static constexpr float kMaxScale = 100000;
+
     InlinePictureRun(Paragraph& paragraph, int32_t startIndex, int32_t length);
     ~InlinePictureRun() override;
 
@@ -38,6 +41,7 @@ public:
     /// Changes the properties as one undoable step.
     void changePictureInfo(const std::function<void(InlinePictureInfo&)>& change);
 
+    /// Throws the invalid-value error for a scale that is not a number above 0 and at most kMaxScale.
     void setScaleX(float scale);
     void setScaleY(float scale);
     /// The unscaled size in model units (1 x 1 for a bare run).

@@ -89,12 +89,13 @@ std::unique_ptr<OfficeImage> OfficeImage::createPlaceholder(const platform::IIma
     info.format = OfficeImageFormat::Png;
     info.sizeInPixels.width = pixelSize.width > 0 ? std::min(pixelSize.width, platform::kMaxImageSide) : kPlaceholderSide;
     info.sizeInPixels.height = pixelSize.height > 0 ? std::min(pixelSize.height, platform::kMaxImageSide) : kPlaceholderSide;
-    if (static_cast<int64_t>(info.sizeInPixels.width) * info.sizeInPixels.height > platform::kMaxImagePixels)
-        info.sizeInPixels = {kPlaceholderSide, kPlaceholderSide};
     std::vector<uint8_t> bytes;
     if (codec) {
-        platform::RgbaImage pixels = placeholderPixels(info.sizeInPixels);
-        bytes = codec->encodePng(pixels);
+        // The size comes from the document: the box is drawn no larger than kMaxPlaceholderDrawnSide
+        // a side, so a hostile target size costs no memory.
+        const platform::ImageSize drawn{std::min(info.sizeInPixels.width, kMaxPlaceholderDrawnSide),
+                                        std::min(info.sizeInPixels.height, kMaxPlaceholderDrawnSide)};
+        bytes = codec->encodePng(placeholderPixels(drawn));
     }
     auto image = std::unique_ptr<OfficeImage>(new OfficeImage(std::move(bytes), info));
     image->isLoaded_ = false;

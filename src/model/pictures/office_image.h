@@ -34,13 +34,15 @@ public:
                                                                        std::span<const uint8_t> bytes,
                                                                        std::string error);
     /// The placeholder of a linked picture still being fetched: a light box with a black frame of
-    /// `pixelSize` (the default placeholder size where a side is 0 or less), not loaded. Without a
+    /// `pixelSize` (the default placeholder size where a side is 0 or less), not loaded. Its bytes are
+    /// a PNG of that size, or of at most kMaxPlaceholderDrawnSide a side for a larger one; without a
     /// codec it has no bytes, and writers store nothing for it.
     [[nodiscard]] static std::unique_ptr<OfficeImage> createPlaceholder(const platform::IImageCodec* codec,
                                                                         platform::ImageSize pixelSize);
 
     /// Side of the default placeholder in pixels.
     static constexpr int32_t kPlaceholderSide = 32;
+    static constexpr int32_t kMaxPlaceholderDrawnSide = 512;
 
     OfficeImage(const OfficeImage&) = delete;
     OfficeImage& operator=(const OfficeImage&) = delete;

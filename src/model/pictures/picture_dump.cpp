@@ -41,12 +41,13 @@ const char* formatName(OfficeImageFormat format)
     return kNames[static_cast<int>(format)];
 }
 
-void appendImage(std::string& out, const OfficeImageReference& reference)
+void appendImage(std::string& out, const OfficeImageReference& reference, PictureDumpContext& context)
 {
     const OfficeImage& image = reference.image();
     const platform::ImageSize pixels = image.sizeInPixels();
-    out += std::string(" image=") + formatName(image.rawFormat()) + " " + std::to_string(pixels.width) + "x" +
-           std::to_string(pixels.height) + "px crc=" + hex(image.crc32());
+    const int number = context.imageNumbers.try_emplace(&image, static_cast<int>(context.imageNumbers.size()) + 1).first->second;
+    out += " image=#" + std::to_string(number) + " " + formatName(image.rawFormat()) + " " + std::to_string(pixels.width) + "x" +
+           std::to_string(pixels.height) + "px";
     if (!image.isLoaded())
         out += " placeholder";
     if (!image.loadError().empty())
@@ -55,10 +56,10 @@ void appendImage(std::string& out, const OfficeImageReference& reference)
         out += " uri=\"" + core::utf16ToUtf8(reference.uri()) + "\"";
 }
 
-void appendInlinePicture(std::string& out, const InlinePictureRun& run)
+void appendInlinePicture(std::string& out, const InlinePictureRun& run, PictureDumpContext& context)
 {
     if (run.image())
-        appendImage(out, *run.image());
+        appendImage(out, *run.image(), context);
     else
         out += " image=none";
     const InlinePictureInfo& info = run.pictureInfo();
@@ -114,7 +115,7 @@ void appendShape(std::string& out, const ShapeFormatting& shape)
         out += " rotation=" + std::to_string(info.rotation);
 }
 
-void appendFloatingObject(std::string& out, const FloatingObjectAnchorRun& run, const std::vector<PieceTable*>& stories)
+void appendFloatingObject(std::string& out, const FloatingObjectAnchorRun& run, PictureDumpContext& context)
 {
     if (!run.name().empty())
         out += " name=\"" + core::utf16ToUtf8(run.name()) + "\"";
@@ -123,12 +124,12 @@ void appendFloatingObject(std::string& out, const FloatingObjectAnchorRun& run, 
     case ObjectContentKind::Empty: out += " content=empty"; break;
     case ObjectContentKind::Picture:
         out += " content=picture";
-        appendImage(out, static_cast<const PictureFloatingObjectContent&>(content).image());
+        appendImage(out, static_cast<const PictureFloatingObjectContent&>(content).image(), context);
         break;
     case ObjectContentKind::TextBox: {
         const auto& textBox = static_cast<const TextBoxFloatingObjectContent&>(content);
-        const auto found = std::ranges::find(stories, &textBox.textBox().pieceTable());
-        out += " content=textbox=#" + std::to_string(found - stories.begin());
+        const auto found = std::ranges::find(context.stories, &textBox.textBox().pieceTable());
+        out += " content=textbox=#" + std::to_string(found - context.stories.begin());
         if (textBox.properties().info().resizeShapeToFitText)
             out += " fit-text";
         break;
@@ -141,12 +142,12 @@ void appendFloatingObject(std::string& out, const FloatingObjectAnchorRun& run, 
 
 } // namespace
 
-void appendPictureRunDump(std::string& out, const TextRunBase& run, const std::vector<PieceTable*>& stories)
+void appendPictureRunDump(std::string& out, const TextRunBase& run, PictureDumpContext& context)
 {
     if (run.kind() == RunKind::InlinePicture)
-        appendInlinePicture(out, static_cast<const InlinePictureRun&>(run));
+        appendInlinePicture(out, static_cast<const InlinePictureRun&>(run), context);
     else if (run.kind() == RunKind::FloatingObjectAnchor)
-        appendFloatingObject(out, static_cast<const FloatingObjectAnchorRun&>(run), stories);
+        appendFloatingObject(out, static_cast<const FloatingObjectAnchorRun&>(run), context);
 }
 
 } // namespace velmo::model

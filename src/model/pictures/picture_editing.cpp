@@ -47,9 +47,10 @@ DocumentLogPosition paragraphStart(const PieceTable& pieceTable, DocumentLogPosi
 InlinePictureRun& insertInlinePicture(PieceTable& pieceTable, InputPosition& position, const OfficeImageReference& image,
                                       int32_t scaleX, int32_t scaleY)
 {
-    if (scaleX < 1)
+    constexpr auto kMaxScale = static_cast<int32_t>(InlinePictureRun::kMaxScale);
+    if (scaleX < 1 || scaleX > kMaxScale)
         throw core::EditorException::invalidValue(scaleX, "scaleX");
-    if (scaleY < 1)
+    if (scaleY < 1 || scaleY > kMaxScale)
         throw core::EditorException::invalidValue(scaleY, "scaleY");
     DocumentModel& document = pieceTable.documentModel();
     BatchUpdateScope batch(document);
@@ -86,7 +87,7 @@ FloatingObjectAnchorRun& insertFloatingObjectAnchor(PieceTable& pieceTable, Docu
 FloatingObjectAnchorRun& insertFloatingPicture(PieceTable& pieceTable, DocumentLogPosition selectionEnd,
                                                const OfficeImageReference& image, int32_t scale)
 {
-    if (scale < 1)
+    if (scale < 1 || scale > static_cast<int32_t>(InlinePictureRun::kMaxScale))
         throw core::EditorException::invalidValue(scale, "scale");
     BatchUpdateScope batch(pieceTable.documentModel());
     const int32_t zOrder = nextZOrder(pieceTable);

@@ -228,6 +228,11 @@ TEST(ImageCacheTest, PlaceholdersOfOneSizeAreShared)
     EXPECT_EQ(&first->image(), &second->image());
     EXPECT_EQ(first->image().sizeInPixels(), (platform::ImageSize{20, 10}));
     EXPECT_EQ(testCodec().detectFormat(first->image().bytes()), OfficeImageFormat::Png);
+
+    // A document may ask for any size: the placeholder reports it but is never drawn that large.
+    const auto huge = document.images().createUriImage({u"https://example.com/c.png"}, {60000, 60000}, false);
+    EXPECT_EQ(huge->image().sizeInPixels(), (platform::ImageSize{60000, 60000}));
+    EXPECT_EQ(testCodec().readInfo(huge->image().bytes()).sizeInPixels, (platform::ImageSize{512, 512}));
 }
 
 } // namespace

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace velmo::model {
 namespace {
 
@@ -44,6 +46,9 @@ protected:
         }
         EXPECT_EQ(dumpDocument(document_), after);
     }
+    /// 300 random insertions of text, paragraphs, pictures and text boxes, deletions, undos and redos,
+    /// checking the model after each, then undoing and redoing everything.
+    void randomEdits(uint32_t seed);
     static TextBoxContentType& textBoxOf(const FloatingObjectAnchorRun& anchor)
     {
         return static_cast<const TextBoxFloatingObjectContent&>(anchor.content()).textBox();
@@ -63,6 +68,10 @@ TEST_F(PictureEditingTest, InlinePictureIsOneUndoableCharacterAtItsSize)
     EXPECT_EQ(run.originalSize(), (Size{1500, 750}));
     EXPECT_EQ(run.actualSize(), (Size{1500, 750}));
     EXPECT_EQ(&run.image()->image(), &picture->image());
+    // The same bytes read again and inserted again are the same cached picture.
+    InlinePictureRun& again = insertInlinePicture(story(), DocumentLogPosition(0), *document_.images().createImage(pngBytes(100, 50)));
+    EXPECT_EQ(&again.image()->image(), &picture->image());
+    EXPECT_EQ(document_.images().imageCache().count(), 1);
     const std::string after = dumpDocument(document_);
     undoAllAndRedo(before, after);
     EXPECT_EQ(document_.images().imageCache().count(), 1);
@@ -213,6 +222,53 @@ TEST_F(PictureEditingTest, OriginalSizeMustBePositive)
     EXPECT_EQ(run.originalSize(), (Size{150, 150}));
 }
 
+TEST_F(PictureEditingTest, RandomEditsWithPicturesKeepTheModelSoundAndUndoable)
+{
+    for (const uint32_t start : {12345u, 7u, 2024u}) {
+        SCOPED_TRACE(start);
+        document_.clearDocument();
+        story().insertPlainText(DocumentLogPosition(0), u"first line\rsecond line");
+        document_.history().clear();
+        randomEdits(start);
+    }
+}
+
+void PictureEditingTest::randomEdits(uint32_t start)
+{
+    const std::string before = dumpDocument(document_);
+    const auto picture = pngPicture(document_, 20, 10);
+    uint32_t seed = start;
+    const auto next = [&seed](int32_t bound) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int32_t>((seed >> 8) % static_cast<uint32_t>(bound));
+    };
+    for (int32_t step = 0; step < 300; ++step) {
+        const DocumentLogPosition at(next(story().documentEndLogPosition().value() + 1));
+        switch (next(8)) {
+        case 0: story().insertText(at, u"xy"); break;
+        case 1: story().insertParagraph(at); break;
+        case 2: insertInlinePicture(story(), at, *picture, 1 + next(200), 1 + next(200)); break;
+        case 3: insertFloatingPicture(story(), at, *picture, 1 + next(100)); break;
+        case 4: {
+            FloatingObjectAnchorRun& box = insertTextBox(story(), at);
+            textBoxOf(box).pieceTable().insertPlainText(DocumentLogPosition(0), u"in\rbox");
+            break;
+        }
+        case 5: story().deleteContent(at, std::min(1 + next(6), story().documentEndLogPosition() - at)); break;
+        case 6:
+            if (document_.history().canUndo())
+                document_.history().undo();
+            break;
+        case 7:
+            if (document_.history().canRedo())
+                document_.history().redo();
+            break;
+        }
+        ASSERT_THAT(findIntegrityProblems(document_), ::testing::IsEmpty()) << "seed " << start << " step " << step;
+    }
+    undoAllAndRedo(before, dumpDocument(document_));
+}
+
 class PictureSizeTest : public PictureEditingTest {};
 
 TEST_F(PictureSizeTest, InlineActualSizeSetsTheScales)
@@ -239,6 +295,12 @@ TEST_F(PictureSizeTest, InlineActualSizeSetsTheScales)
     }
     document_.history().undo();
     EXPECT_FLOAT_EQ(run.scaleX(), 1);
+
+    for (const float bad : {0.0f, -5.0f, std::nanf(""), InlinePictureRun::kMaxScale * 2})
+        EXPECT_THROW(run.setScaleX(bad), core::EditorException) << bad;
+    run.setActualSize({INT32_MAX, INT32_MAX});
+    EXPECT_FLOAT_EQ(run.scaleX(), InlinePictureRun::kMaxScale);
+    EXPECT_EQ(run.actualSize(), (Size{1500000, 750000}));
 }
 
 TEST_F(PictureSizeTest, ANewPictureIsShrunkToTheColumnAndNeverEnlarged)
