@@ -11,6 +11,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   unzip # only a test oracle: the ZIP writer's packages must pass `unzip -t`
   python3-docx # only a test oracle: paragraph texts of the DOCX corpus, read independently
+  libxml2-utils # only a test oracle: xmllint checks every part our DOCX writer emits
+  libreoffice-writer-nogui # only a test oracle: LibreOffice reads our DOCX output of the corpus
 )
 
 missing=()

@@ -1,13 +1,9 @@
 // Every DOCX package of the shared corpus through the reader and the writer: each loads or fails
 // with the reader's own error, what loads reads back the same after writing, and its paragraph
 // texts agree with an independent reader (python-docx) where one is installed.
-#include "core/editor_exception.h"
-#include "core/file_io.h"
 #include "core/unicode_text.h"
-#include "formats/docx_test_support.h"
+#include "formats/docx_corpus_support.h"
 #include "model/runs.h"
-
-#include "support/corpus_packages.h"
 
 #include <gtest/gtest.h>
 
@@ -24,36 +20,9 @@
 namespace velmo::formats {
 namespace {
 
-std::string relativeName(const std::filesystem::path& path)
-{
-    return path.lexically_relative(VELMO_SHARED_DIR).generic_string();
-}
-
-/// The corpus read once for all tests of this file: each package's document, or its error.
-struct CorpusDocument {
-    std::filesystem::path path;
-    std::unique_ptr<model::DocumentModel> document; // null when loading failed
-    std::string error;
-};
-
-const std::vector<CorpusDocument>& loadedCorpus()
-{
-    static const std::vector<CorpusDocument> corpus = [] {
-        std::vector<CorpusDocument> result;
-        for (const std::filesystem::path& path : velmo::testing::corpusPackages({".docx", ".docm", ".dotx"})) {
-            CorpusDocument item{path, std::make_unique<model::DocumentModel>(), {}};
-            try {
-                testing::loadDocx(*item.document, core::readFile(path.string()));
-            } catch (const core::EditorException& error) {
-                item.error = error.what();
-                item.document.reset();
-            }
-            result.push_back(std::move(item));
-        }
-        return result;
-    }();
-    return corpus;
-}
+using testing::CorpusDocument;
+using testing::loadedCorpus;
+using testing::relativeName;
 
 TEST(DocxCorpusTest, EveryPackageLoadsOrFailsWithTheReadersError)
 {
@@ -150,12 +119,8 @@ std::vector<std::string> withoutEmpty(std::vector<std::string> texts)
 std::map<std::string, std::vector<std::string>> independentTexts(const std::vector<std::filesystem::path>& files)
 {
     std::string command = "/usr/bin/python3 '" VELMO_TESTS_DIR "/formats/docx_paragraph_texts.py'";
-    for (const std::filesystem::path& file : files) {
-        std::string quoted;
-        for (const char character : file.string())
-            quoted += character == '\'' ? std::string("'\\''") : std::string(1, character);
-        command += " '" + quoted + "'";
-    }
+    for (const std::filesystem::path& file : files)
+        command += " " + testing::shellQuoted(file.string());
     std::map<std::string, std::vector<std::string>> texts;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
