@@ -82,6 +82,7 @@ void OpenXmlImporter::readParagraph(XmlReader& reader, OpenXmlStoryBuilder& stor
     });
     model::DocumentCache& cache = documentModel_.cache();
     OpenXmlParagraphEnd end;
+    applyParagraphNumbering(properties, end);
     end.styleIndex = properties.styleIndex;
     end.propertiesIndex = cache.paragraphFormattingCache().add(properties.formatting);
     end.tabsIndex = cache.tabFormattingInfoCache().add(properties.tabs);

@@ -123,6 +123,7 @@ void OpenXmlImporter::importPackage(std::span<const uint8_t> bytes)
         if (std::unique_ptr<XmlReader> reader = openPart(*styles, "styles", storage))
             readStyles(*reader);
     }
+    importNumbering();
 
     std::unique_ptr<XmlReader> reader = openPart(mainPartName_, "document", storage, true);
     OpenXmlStoryBuilder story(documentModel_.mainPieceTable());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/positions.h"
 #include "formats/docx/open_xml_attributes.h"
 #include "formats/docx/open_xml_package.h"
 #include "formats/docx/open_xml_property_reader.h"
@@ -25,6 +26,7 @@ class SectionHeaderFooterBase;
 namespace velmo::formats {
 
 class OpenXmlStoryBuilder;
+struct OpenXmlParagraphEnd;
 
 /// Settings of the word-processing package reader.
 struct OpenXmlDocumentImporterOptions : DocumentImporterOptions {
@@ -82,6 +84,14 @@ private:
                               model::ParagraphFormattingBase& paragraphDefaults);
     void resolveStyleLinks(const std::vector<StyleLinks>& links);
 
+    // Numbering (open_xml_numbering_reader.cpp).
+    /// Makes the lists of the numbering part, if any, and gives the styles read before the lists
+    /// they name.
+    void importNumbering();
+    /// The list a paragraph's "numPr" puts it in; a "numId" of 0 over a style's list takes that
+    /// list away together with the indents it gave.
+    void applyParagraphNumbering(OpenXmlParagraphProperties& properties, OpenXmlParagraphEnd& end) const;
+
     // Story content (open_xml_content_reader.cpp).
     /// The children of "body", "hdr", "ftr", a note or a cell: paragraphs, tables and wrappers.
     void readBlockContent(XmlReader& reader, OpenXmlStoryBuilder& story);
@@ -126,6 +136,12 @@ private:
     std::map<std::string, int32_t> endNoteIds_;
     /// Headers and footers already read, by part name, so sections that share a part share the story.
     std::unordered_map<std::string, model::SectionHeaderFooterBase*> headerFooterParts_;
+    /// Lists by "numId": the index of the list instance made for it.
+    std::unordered_map<int32_t, int32_t> numberingListIndices_;
+    /// What styles say about lists, kept until the lists are read: paragraph styles by index
+    /// with their "numPr", numbering styles by index with their "numId".
+    std::vector<std::pair<int32_t, OpenXmlNumberingReference>> paragraphStyleNumbering_;
+    std::vector<std::pair<int32_t, int32_t>> numberingStyleNumberingIds_;
 };
 
 } // namespace velmo::formats

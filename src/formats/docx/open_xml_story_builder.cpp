@@ -84,6 +84,8 @@ void OpenXmlStoryBuilder::applyParagraphEnd(ParagraphIndex paragraphIndex, const
     model::TextRunBase& mark = pieceTable_->run(paragraph.lastRunIndex());
     mark.setCharacterPropertiesIndex(end.markPropertiesIndex);
     mark.setCharacterStyleIndex(end.markStyleIndex);
+    if (end.numberingListIndex != model::kNumberingListIndexNotSet)
+        pieceTable_->setParagraphNumberingCore(paragraphIndex, end.numberingListIndex, end.listLevelIndex);
 }
 
 void OpenXmlStoryBuilder::flushPendingParagraph()
