@@ -65,8 +65,9 @@ void OpenXmlImporter::readBlockElement(XmlReader& reader, OpenXmlStoryBuilder& s
         OpenXmlSectionProperties section = OpenXmlSectionProperties::defaults(documentModel_.cache());
         properties_.readSectionProperties(reader, section);
         sections_.push_back(std::move(section));
+    } else if (name == "altChunk") {
+        recordAlternativeFormatChunk(reader, story);
     } else {
-        // Alternative-format chunks ("altChunk") and everything else are not read.
         reader.skipSubtree();
     }
 }

@@ -146,6 +146,7 @@ void OpenXmlImporter::importPackage(std::span<const uint8_t> bytes)
     importNotes("footnotes", "footnotes", "footnote", model::RunKind::FootNote);
     importNotes("endnotes", "endnotes", "endnote", model::RunKind::EndNote);
     importSections();
+    insertAlternativeFormatChunks();
     // Effective formatting worked out while the text went in knew neither the tables (which join
     // their stories at the end) nor their styles.
     documentModel_.resetFormattingCaches();

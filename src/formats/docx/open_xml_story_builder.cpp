@@ -115,6 +115,14 @@ void OpenXmlStoryBuilder::endParagraph(const OpenXmlParagraphEnd& end)
     lastParagraphTableDepth_ = tables_.size();
 }
 
+DocumentLogPosition OpenXmlStoryBuilder::insertPlaceholderParagraph()
+{
+    flushPendingParagraph();
+    const DocumentLogPosition start = position_.logPosition;
+    endParagraph(OpenXmlParagraphEnd{});
+    return start;
+}
+
 bool OpenXmlStoryBuilder::beginTable()
 {
     if (flattenedTables_ > 0 || static_cast<int32_t>(tables_.size()) >= model::kMaxTableNestingLevel - 1) {

@@ -74,6 +74,9 @@ public:
     /// Whether a paragraph ending here may end a section: main story, outside tables.
     [[nodiscard]] bool canEndSection() const noexcept;
     void endParagraph(const OpenXmlParagraphEnd& end);
+    /// Ends an empty paragraph of its own where content that comes later (an alternative-format
+    /// chunk) is to go, and returns the position of its start.
+    DocumentLogPosition insertPlaceholderParagraph();
 
     /// False when the table would nest too deep: its content then goes in as plain paragraphs of
     /// the enclosing cell, and the row and cell calls up to the matching endTable() do nothing.
