@@ -195,25 +195,29 @@ TEST(DocxNumberingTest, RestartsFollowTheLevelsTheyDependOn)
 TEST(DocxNumberingTest, InstancesShareCountingAndMayStartAnewOrRedefineLevels)
 {
     const std::string abstract = R"(<w:abstractNum w:abstractNumId="0">)" + level(0, "decimal", "%1.") + "</w:abstractNum>";
-    // numId 2 starts level 0 at 5; numId 3 redefines level 0 (so it counts on its own).
+    // numId 2 starts level 0 at 5; numId 3 shows level 0 in letters of its own and still counts
+    // with the others (its own start of 1 does not restart it).
     const std::string lists = num(1, 0) + num(2, 0, R"(<w:lvlOverride w:ilvl="0"><w:startOverride w:val="5"/></w:lvlOverride>)") +
-                              num(3, 0, R"(<w:lvlOverride w:ilvl="0">)" + level(0, "upperRoman", "%1:") + "</w:lvlOverride>") +
+                              num(3, 0, R"(<w:lvlOverride w:ilvl="0">)" + level(0, "upperLetter", "%1", "<w:pPr><w:ind w:left=\"999\"/></w:pPr>") +
+                                            "</w:lvlOverride>") +
                               num(4, 7) + num(0, 0);
     const std::string body = listItem("", 1, 0) + listItem("", 2, 0) + listItem("", 2, 0) + listItem("", 1, 0) + listItem("", 3, 0) +
-                             listItem("", 3, 0) + listItem("", 4, 0);
+                             listItem("", 3, 0) + listItem("", 1, 0) + listItem("", 4, 0);
     model::DocumentModel document;
     loadDocx(document, makeDocx(body, {{"word/numbering.xml", numberingPart(abstract + lists)}}));
     EXPECT_THAT(model::findIntegrityProblems(document), ::testing::IsEmpty());
-    EXPECT_EQ(numberTexts(document), (std::vector<std::u16string>{u"1.", u"5.", u"6.", u"7.", u"I:", u"II:", u""}));
+    EXPECT_EQ(numberTexts(document), (std::vector<std::u16string>{u"1.", u"5.", u"6.", u"7.", u"H", u"I", u"10.", u""}));
     const model::DocumentNumbering& numbering = document.numbering();
     // numId 4 names no abstract list and numId 0 is "no list": neither makes a list.
     ASSERT_EQ(numbering.numberingListCount(), 3);
+    ASSERT_EQ(numbering.abstractNumberingListCount(), 1);
     EXPECT_TRUE(numbering.numberingList(1).level(0).overrideStart);
     EXPECT_EQ(numbering.numberingList(1).level(0).newStart, 5);
-    ASSERT_EQ(numbering.abstractNumberingListCount(), 2);
-    EXPECT_EQ(numbering.numberingList(2).abstractNumberingListIndex(), 1);
-    // Lists without "nsid" get ids of their own.
-    EXPECT_NE(numbering.abstractNumberingList(0).id(), numbering.abstractNumberingList(1).id());
+    ASSERT_TRUE(numbering.numberingList(2).level(0).overrideLevel.has_value());
+    // The redefined level's indents are those of its paragraphs.
+    const model::PieceTable& main = document.mainPieceTable();
+    EXPECT_EQ(main.mergedParagraphFormatting(paragraphAt(document, 4)).leftIndent(), 999);
+    EXPECT_EQ(main.mergedParagraphFormatting(paragraphAt(document, 3)).leftIndent(), 0);
     testing::expectRoundTrip(document);
 }
 

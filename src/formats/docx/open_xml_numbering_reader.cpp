@@ -313,29 +313,17 @@ std::unordered_map<int32_t, int32_t> createLists(model::DocumentNumbering& numbe
         const auto abstract = abstractOfNumberingId.find(read.numberingId);
         if (abstract == abstractOfNumberingId.end() || listIndices.contains(read.numberingId))
             continue;
-        size_t abstractIndex = abstract->second;
-        // The model's list instances cannot redefine levels: an instance that does gets an
-        // abstract list of its own, a copy with those levels (and so counts on its own).
-        if (std::any_of(read.levelOverrides.begin(), read.levelOverrides.end(), [](const auto& level) { return level.has_value(); })) {
-            auto copy = std::make_unique<model::AbstractNumberingList>(*abstractLists[abstractIndex]);
-            copy->setStyleLinkIndex(-1);
-            copy->setNumberingStyleReferenceIndex(-1);
-            for (int32_t level = 0; level < kListLevelCount; ++level) {
-                if (read.levelOverrides[static_cast<size_t>(level)])
-                    copy->setLevel(level, *read.levelOverrides[static_cast<size_t>(level)]);
-            }
-            abstractIndex = abstractLists.size();
-            abstractLists.push_back(std::move(copy));
-            hasId.push_back(false);
-        }
-        auto& list = lists.emplace_back(std::make_unique<model::NumberingList>(static_cast<int32_t>(abstractIndex)));
+        auto& list = lists.emplace_back(std::make_unique<model::NumberingList>(static_cast<int32_t>(abstract->second)));
         // Writers number lists by position, so ids by position read back the same.
         list->setId(static_cast<int32_t>(lists.size()));
         for (int32_t level = 0; level < kListLevelCount; ++level) {
+            model::NumberingListReferenceLevel& reference = list->level(level);
             if (const std::optional<int32_t> start = read.startOverrides[static_cast<size_t>(level)]) {
-                list->level(level).overrideStart = true;
-                list->level(level).newStart = *start;
+                reference.overrideStart = true;
+                reference.newStart = *start;
             }
+            // A redefined level keeps counting with the other instances of the abstract list.
+            reference.overrideLevel = read.levelOverrides[static_cast<size_t>(level)];
         }
         listIndices.emplace(read.numberingId, static_cast<int32_t>(lists.size() - 1));
     }

@@ -91,18 +91,21 @@ void writeAbstractList(XmlWriter& writer, const model::DocumentModel& documentMo
     writer.endElement();
 }
 
-void writeList(XmlWriter& writer, const model::NumberingList& list, int32_t index)
+void writeList(XmlWriter& writer, const model::DocumentModel& documentModel, const model::NumberingList& list, int32_t index)
 {
     writer.startElement("w:num");
     writer.attribute("w:numId", index + 1);
     writeValueElement(writer, "abstractNumId", list.abstractNumberingListIndex());
     for (int32_t level = 0; level < model::kListLevelCount; ++level) {
         const model::NumberingListReferenceLevel& reference = list.level(level);
-        if (!reference.overrideStart)
+        if (!reference.overrideStart && !reference.overrideLevel)
             continue;
         writer.startElement("w:lvlOverride");
         writer.attribute("w:ilvl", level);
-        writeValueElement(writer, "startOverride", reference.newStart);
+        if (reference.overrideStart)
+            writeValueElement(writer, "startOverride", reference.newStart);
+        if (reference.overrideLevel)
+            writeLevel(writer, documentModel, *reference.overrideLevel, level);
         writer.endElement();
     }
     writer.endElement();
@@ -147,7 +150,7 @@ void OpenXmlExporter::writeNumberingPart()
     for (int32_t index = 0; index < numbering.abstractNumberingListCount(); ++index)
         writeAbstractList(writer, documentModel_, numbering.abstractNumberingList(index), index);
     for (int32_t index = 0; index < numbering.numberingListCount(); ++index)
-        writeList(writer, numbering.numberingList(index), index);
+        writeList(writer, documentModel_, numbering.numberingList(index), index);
     addPart("word/numbering.xml", kNumberingContentType, writer);
 }
 
