@@ -380,6 +380,12 @@ void dumpNumbering(std::string& out, const DocumentModel& documentModel)
                 out += " level" + std::to_string(level) + "-starts-at=" + std::to_string(list.level(level).newStart);
         }
         out += "\n";
+        for (int32_t level = 0; level < kListLevelCount; ++level) {
+            if (const std::optional<ListLevel>& overrideLevel = list.level(level).overrideLevel) {
+                out += "  own level " + std::to_string(level);
+                dumpListLevel(out, documentModel, *overrideLevel);
+            }
+        }
     }
 }
 

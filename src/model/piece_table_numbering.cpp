@@ -89,8 +89,9 @@ std::u16string PieceTable::numberingListText(const Paragraph& paragraph) const
     const std::vector<int64_t>& counters = numberingListCalculatorCache_.rangeListCounters(*this, paragraph.index());
     if (counters.empty())
         return {};
-    return formatNumberingListText(*documentModel_->numbering().abstractNumberingListOf(paragraph.numberingListIndex()),
-                                   counters);
+    const DocumentNumbering& numbering = documentModel_->numbering();
+    return formatNumberingListText(*numbering.abstractNumberingListOf(paragraph.numberingListIndex()),
+                                   numbering.numberingList(paragraph.numberingListIndex()), counters);
 }
 
 void PieceTable::appendNumberingListText(RunIndex runIndex, std::u16string& text) const

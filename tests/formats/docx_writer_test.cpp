@@ -4,6 +4,8 @@
 #include "formats/xml/xml_reader.h"
 #include "formats/zip/zip_stream_reader.h"
 #include "model/content_type.h"
+#include "model/numbering/default_numbering_list_helper.h"
+#include "model/numbering/document_numbering.h"
 #include "model/paragraph_properties.h"
 #include "model/piece_table.h"
 #include "model/property_modifiers.h"
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 #include <set>
 #include <vector>
 
@@ -87,6 +90,22 @@ void buildRichDocument(model::DocumentModel& document)
         info.defaultTabWidth = 360;
         info.differentOddAndEvenPages = true;
     });
+    // Lists: the default ones, a paragraph in each, a restarted instance and a numbering style.
+    std::mt19937 random(5);
+    model::DefaultNumberingListHelper(random).insertNumberingLists(document, 360);
+    model::DocumentNumbering& numbering = document.numbering();
+    auto restarted = std::make_unique<model::NumberingList>(2);
+    restarted->setId(numbering.generateNewNumberingListId());
+    restarted->level(1).overrideStart = true;
+    restarted->level(1).newStart = 4;
+    const int32_t restartedIndex = numbering.addNumberingListUsingHistory(std::move(restarted));
+    for (const int32_t list : {0, 1, 2, restartedIndex}) {
+        main.insertParagraph(main.documentEndLogPosition());
+        main.insertText(main.documentEndLogPosition(), u"item");
+        main.addNumberingListToParagraph(ParagraphIndex(main.paragraphCount() - 1), list, 1);
+    }
+    numbering.numberingListStyles().append(std::make_unique<model::NumberingListStyle>(document, u"Outline"));
+    numbering.numberingListStyles()[0].setNumberingListIndex(2);
 }
 
 TEST(DocxWriterTest, DocumentMadeInCodeReadsBackTheSame)
@@ -210,7 +229,13 @@ const std::map<std::string, std::vector<std::string>>& schemaSequences()
                       "autoFormatOverride", "styleLockTheme", "styleLockQFSet", "defaultTabStop", "autoHyphenation",
                       "consecutiveHyphenLimit", "hyphenationZone", "doNotHyphenateCaps", "showEnvelope", "summaryLength",
                       "clickAndTypeStyle", "defaultTableStyle", "evenAndOddHeaders"}},
-        {"numbering", {"abstractNum", "num"}},
+        {"numbering", {"numPicBullet", "abstractNum", "num", "numIdMacAtCleanup"}},
+        {"abstractNum", {"nsid", "multiLevelType", "tmpl", "name", "styleLink", "numStyleLink", "lvl"}},
+        {"lvl", {"start", "numFmt", "lvlRestart", "pStyle", "isLgl", "suff", "lvlText", "lvlPicBulletId", "legacy", "lvlJc", "pPr",
+                 "rPr"}},
+        {"num", {"abstractNumId", "lvlOverride"}},
+        {"lvlOverride", {"startOverride", "lvl"}},
+        {"numPr", {"ilvl", "numId", "numberingChange", "ins"}},
     };
     return sequences;
 }
@@ -304,8 +329,29 @@ TEST(DocxWriterTest, ElementsFollowTheSchemaSequences)
                                R"(<w:style w:type="table" w:styleId="T"><w:name w:val="T"/><w:tblPr><w:tblW w:w="1" w:type="dxa"/></w:tblPr>)" +
                                R"(<w:trPr><w:cantSplit/></w:trPr><w:tcPr><w:noWrap/></w:tcPr><w:tblStylePr w:type="firstRow"><w:rPr><w:b/></w:rPr>)" +
                                R"(<w:tcPr><w:vAlign w:val="bottom"/></w:tcPr></w:tblStylePr></w:style></w:styles>)";
+    const std::string numbering =
+        std::string(R"(<w:numbering )") + testing::kWordNamespaces + ">" +
+        R"(<w:abstractNum w:abstractNumId="0"><w:nsid w:val="00ABCDEF"/><w:tmpl w:val="12345678"/><w:styleLink w:val="L"/>)"
+        R"(<w:lvl w:ilvl="0" w:tplc="04090001"><w:start w:val="2"/><w:numFmt w:val="upperRoman"/><w:lvlRestart w:val="0"/>)"
+        R"(<w:pStyle w:val="S"/><w:isLgl/><w:suff w:val="space"/><w:lvlText w:val="%1."/>)"
+        R"(<w:legacy w:legacy="1" w:legacySpace="10" w:legacyIndent="20"/><w:lvlJc w:val="center"/>)"
+        R"(<w:pPr><w:tabs><w:tab w:val="num" w:pos="720"/></w:tabs><w:ind w:left="720" w:hanging="360"/></w:pPr>)"
+        R"(<w:rPr><w:rFonts w:ascii="Symbol"/></w:rPr></w:lvl>)"
+        R"(<w:lvl w:ilvl="2"><w:lvlRestart w:val="1"/><w:lvlText w:val="%3"/></w:lvl></w:abstractNum>)"
+        R"(<w:abstractNum w:abstractNumId="1"><w:numStyleLink w:val="L"/></w:abstractNum>)"
+        R"(<w:num w:numId="1"><w:abstractNumId w:val="0"/><w:lvlOverride w:ilvl="0"><w:startOverride w:val="3"/></w:lvlOverride></w:num>)"
+        R"(<w:num w:numId="2"><w:abstractNumId w:val="1"/></w:num></w:numbering>)";
+    const std::string listStyles = R"(<w:style w:type="numbering" w:styleId="L"><w:name w:val="L"/><w:pPr><w:numPr><w:numId w:val="1"/>)"
+                                   R"(</w:numPr></w:pPr></w:style><w:style w:type="paragraph" w:styleId="Listed"><w:name w:val="Listed"/>)"
+                                   R"(<w:pPr><w:numPr><w:ilvl w:val="2"/><w:numId w:val="2"/></w:numPr></w:pPr></w:style></w:styles>)";
+    const std::string listParagraphs =
+        R"(<w:p><w:pPr><w:keepNext/><w:numPr><w:ilvl w:val="0"/><w:numId w:val="1"/></w:numPr><w:ind w:left="5"/></w:pPr></w:p>)"
+        R"(<w:p><w:pPr><w:pStyle w:val="Listed"/><w:numPr><w:numId w:val="0"/></w:numPr></w:pPr></w:p>)";
     model::DocumentModel read;
-    loadDocx(read, makeDocx("<w:p>" + properties + run + "</w:p>" + table + sections + "<w:p/>", {{"word/styles.xml", styles}}));
+    loadDocx(read, makeDocx("<w:p>" + properties + run + "</w:p>" + listParagraphs + table + sections + "<w:p/>",
+                            {{"word/styles.xml", styles.substr(0, styles.size() - std::string("</w:styles>").size()) + listStyles},
+                             {"word/numbering.xml", numbering}}));
+    ASSERT_EQ(read.numbering().numberingListCount(), 2);
 
     for (const model::DocumentModel* document : {&built, &read}) {
         const std::vector<uint8_t> package = saveDocx(*document);

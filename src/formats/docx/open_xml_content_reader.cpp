@@ -65,8 +65,9 @@ void OpenXmlImporter::readBlockElement(XmlReader& reader, OpenXmlStoryBuilder& s
         OpenXmlSectionProperties section = OpenXmlSectionProperties::defaults(documentModel_.cache());
         properties_.readSectionProperties(reader, section);
         sections_.push_back(std::move(section));
+    } else if (name == "altChunk") {
+        recordAlternativeFormatChunk(reader, story);
     } else {
-        // Alternative-format chunks ("altChunk") and everything else are not read.
         reader.skipSubtree();
     }
 }
@@ -82,6 +83,7 @@ void OpenXmlImporter::readParagraph(XmlReader& reader, OpenXmlStoryBuilder& stor
     });
     model::DocumentCache& cache = documentModel_.cache();
     OpenXmlParagraphEnd end;
+    applyParagraphNumbering(properties, end);
     end.styleIndex = properties.styleIndex;
     end.propertiesIndex = cache.paragraphFormattingCache().add(properties.formatting);
     end.tabsIndex = cache.tabFormattingInfoCache().add(properties.tabs);

@@ -1,5 +1,6 @@
 #include "formats/docx/open_xml_exporter.h"
 
+#include "formats/docx/open_xml_numbering_writer.h"
 #include "formats/docx/open_xml_property_writer.h"
 #include "formats/docx/open_xml_values.h"
 #include "model/content_type.h"
@@ -53,10 +54,7 @@ std::vector<uint8_t> OpenXmlExporter::exportContent()
 {
     writeDocumentPart();
     writeStylesPart();
-    XmlWriter numbering;
-    numbering.startElement("w:numbering");
-    numbering.namespaceDeclaration("w", kWordNamespace);
-    addPart("word/numbering.xml", contentType("numbering+xml"), numbering);
+    writeNumberingPart();
     writeSettingsPart();
     if (!footNotes_.empty())
         writeNotesPart(true);
@@ -202,9 +200,11 @@ void OpenXmlExporter::writeParagraph(const model::PieceTable& pieceTable, Paragr
 
     writer.startElement("w:p");
     const bool hasMarkProperties = OpenXmlPropertyWriter::hasRunProperties(markFormatting, markStyle);
-    if (OpenXmlPropertyWriter::hasParagraphProperties(paragraphStyle, formatting, tabs) || hasMarkProperties || endsSection) {
+    const std::optional<OpenXmlNumberingReference> numbering = numberingReferenceOf(paragraph);
+    if (OpenXmlPropertyWriter::hasParagraphProperties(paragraphStyle, formatting, tabs) || hasMarkProperties || endsSection ||
+        numbering) {
         writer.startElement("w:pPr");
-        OpenXmlPropertyWriter::writeParagraphPropertiesBody(writer, paragraphStyle, formatting, tabs);
+        OpenXmlPropertyWriter::writeParagraphPropertiesBody(writer, paragraphStyle, formatting, tabs, numbering);
         OpenXmlPropertyWriter::writeRunProperties(writer, markFormatting, markStyle);
         if (endsSection)
             writeSectionProperties(sectionCursor_);

@@ -32,6 +32,7 @@ public:
 private:
     void writeDocumentPart();
     void writeStylesPart();
+    void writeNumberingPart();
     void writeSettingsPart();
     void writeNotesPart(bool footNotes);
     void writePackageParts();

@@ -123,6 +123,7 @@ void OpenXmlImporter::importPackage(std::span<const uint8_t> bytes)
         if (std::unique_ptr<XmlReader> reader = openPart(*styles, "styles", storage))
             readStyles(*reader);
     }
+    importNumbering();
 
     std::unique_ptr<XmlReader> reader = openPart(mainPartName_, "document", storage, true);
     OpenXmlStoryBuilder story(documentModel_.mainPieceTable());
@@ -145,6 +146,7 @@ void OpenXmlImporter::importPackage(std::span<const uint8_t> bytes)
     importNotes("footnotes", "footnotes", "footnote", model::RunKind::FootNote);
     importNotes("endnotes", "endnotes", "endnote", model::RunKind::EndNote);
     importSections();
+    insertAlternativeFormatChunks();
     // Effective formatting worked out while the text went in knew neither the tables (which join
     // their stories at the end) nor their styles.
     documentModel_.resetFormattingCaches();

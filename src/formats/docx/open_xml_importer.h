@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/positions.h"
 #include "formats/docx/open_xml_attributes.h"
 #include "formats/docx/open_xml_package.h"
 #include "formats/docx/open_xml_property_reader.h"
@@ -25,6 +26,7 @@ class SectionHeaderFooterBase;
 namespace velmo::formats {
 
 class OpenXmlStoryBuilder;
+struct OpenXmlParagraphEnd;
 
 /// Settings of the word-processing package reader.
 struct OpenXmlDocumentImporterOptions : DocumentImporterOptions {
@@ -42,6 +44,12 @@ public:
     ~OpenXmlImporter() override;
 
     void importContent(std::span<const uint8_t> bytes) override;
+
+    /// Alternative-format chunks nest at most this deep (a chunk that is a package with chunks of
+    /// its own); deeper ones are left out.
+    static constexpr int32_t kMaxChunkNestingLevel = 8;
+    /// Chunks read at most in one load, nested ones included.
+    static constexpr int32_t kMaxChunks = 1'000;
 
 private:
     /// One part being read: its name and relations.
@@ -81,6 +89,22 @@ private:
     void readDocumentDefaults(XmlReader& reader, model::CharacterFormattingBase& characterDefaults,
                               model::ParagraphFormattingBase& paragraphDefaults);
     void resolveStyleLinks(const std::vector<StyleLinks>& links);
+
+    // Numbering (open_xml_numbering_reader.cpp).
+    /// Makes the lists of the numbering part, if any, and gives the styles read before the lists
+    /// they name.
+    void importNumbering();
+    /// The list a paragraph's "numPr" puts it in; a "numId" of 0 over a style's list takes that
+    /// list away together with the indents it gave.
+    void applyParagraphNumbering(OpenXmlParagraphProperties& properties, OpenXmlParagraphEnd& end) const;
+
+    // Alternative-format chunks (open_xml_alternative_format_chunks.cpp).
+    /// Notes the part an "altChunk" names and where its content goes.
+    void recordAlternativeFormatChunk(XmlReader& reader, OpenXmlStoryBuilder& story);
+    /// Reads each recorded chunk with the reader of its format and inserts its content, last first.
+    void insertAlternativeFormatChunks();
+    /// Reads a chunk's part into `fragment`; false when its format has no reader or it is damaged.
+    bool readAlternativeFormatChunk(const std::string& partName, model::DocumentModel& fragment);
 
     // Story content (open_xml_content_reader.cpp).
     /// The children of "body", "hdr", "ftr", a note or a cell: paragraphs, tables and wrappers.
@@ -126,6 +150,24 @@ private:
     std::map<std::string, int32_t> endNoteIds_;
     /// Headers and footers already read, by part name, so sections that share a part share the story.
     std::unordered_map<std::string, model::SectionHeaderFooterBase*> headerFooterParts_;
+    /// Lists by "numId": the index of the list instance made for it.
+    std::unordered_map<int32_t, int32_t> numberingListIndices_;
+    /// What styles say about lists, kept until the lists are read: paragraph styles by index
+    /// with their "numPr", numbering styles by index with their "numId".
+    std::vector<std::pair<int32_t, OpenXmlNumberingReference>> paragraphStyleNumbering_;
+    std::vector<std::pair<int32_t, int32_t>> numberingStyleNumberingIds_;
+    /// A chunk found in a story: the package part it is in and where its content goes.
+    struct AlternativeFormatChunk {
+        std::string partName;
+        model::PieceTable* pieceTable;
+        DocumentLogPosition logPosition;
+    };
+    std::vector<AlternativeFormatChunk> chunks_;
+    /// How deep in chunks this package is (0 for the file itself), and the chunks the whole load
+    /// may still read (shared with the readers of nested chunks; it outlives them).
+    int32_t chunkNestingLevel_ = 0;
+    int32_t ownChunkBudget_ = kMaxChunks;
+    int32_t* chunkBudget_ = &ownChunkBudget_;
 };
 
 } // namespace velmo::formats

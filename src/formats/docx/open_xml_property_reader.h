@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/docx/open_xml_attributes.h"
+#include "formats/docx/open_xml_numbering_values.h"
 #include "formats/docx/open_xml_reading.h"
 #include "model/border_info.h"
 #include "model/character_formatting_info.h"
@@ -51,6 +52,8 @@ struct OpenXmlParagraphProperties {
     model::TabFormattingInfo tabs;
     model::CharacterFormattingBase markFormatting;
     int32_t markStyleIndex = 0;
+    /// Set when the "pPr" holds a "numPr".
+    std::optional<OpenXmlNumberingReference> numbering;
     /// Set when the paragraph ends a section.
     std::optional<OpenXmlSectionProperties> section;
 };
@@ -91,6 +94,7 @@ private:
     void readShading(const XmlReader& reader, model::AlphaColor& background, model::ShadingPattern* pattern) const;
     void readColumns(XmlReader& reader, model::ColumnsInfo& columns) const;
     void readNoteProperties(XmlReader& reader, model::FootNoteInfo& note) const;
+    [[nodiscard]] OpenXmlNumberingReference readNumberingReference(XmlReader& reader) const;
 
     const OpenXmlAttributes& attributes_;
     const OpenXmlStyleIds& styleIds_;

@@ -156,7 +156,8 @@ void OpenXmlPropertyWriter::writeBorder(XmlWriter& writer, std::string_view name
 }
 
 void OpenXmlPropertyWriter::writeParagraphPropertiesBody(XmlWriter& writer, std::string_view styleId,
-                                                         const model::ParagraphFormattingBase& formatting, const model::TabFormattingInfo& tabs)
+                                                         const model::ParagraphFormattingBase& formatting, const model::TabFormattingInfo& tabs,
+                                                         const std::optional<OpenXmlNumberingReference>& numbering)
 {
     const model::ParagraphFormattingInfo& info = formatting.info();
     if (!styleId.empty())
@@ -169,6 +170,14 @@ void OpenXmlPropertyWriter::writeParagraphPropertiesBody(XmlWriter& writer, std:
         writeOnOffElement(writer, "pageBreakBefore", info.pageBreakBefore());
     if (formatting.uses(ParagraphOption::UseWidowOrphanControl))
         writeOnOffElement(writer, "widowControl", info.widowOrphanControl());
+    if (numbering) {
+        writer.startElement("w:numPr");
+        if (numbering->levelIndex)
+            writeValueElement(writer, "ilvl", *numbering->levelIndex);
+        if (numbering->numberingId)
+            writeValueElement(writer, "numId", *numbering->numberingId);
+        writer.endElement();
+    }
     if (formatting.uses(ParagraphOption::UseSuppressLineNumbers))
         writeOnOffElement(writer, "suppressLineNumbers", info.suppressLineNumbers());
     const bool borders[4] = {formatting.uses(ParagraphOption::UseTopBorder), formatting.uses(ParagraphOption::UseLeftBorder),

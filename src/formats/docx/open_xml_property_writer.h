@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formats/docx/open_xml_numbering_values.h"
 #include "formats/xml/xml_writer.h"
 #include "model/border_info.h"
 #include "model/character_formatting_info.h"
@@ -9,6 +10,7 @@
 #include "model/tables/table_properties_info.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,9 +28,11 @@ class OpenXmlPropertyWriter {
 public:
     /// "rPr"; `styleId` empty for none.
     static void writeRunProperties(XmlWriter& writer, const model::CharacterFormattingBase& formatting, std::string_view styleId);
-    /// The children of a "pPr" up to (not including) its "rPr": style, formatting and tabs.
+    /// The children of a "pPr" up to (not including) its "rPr": style, formatting, tabs and the
+    /// list reference, when there is one.
     static void writeParagraphPropertiesBody(XmlWriter& writer, std::string_view styleId, const model::ParagraphFormattingBase& formatting,
-                                             const model::TabFormattingInfo& tabs);
+                                             const model::TabFormattingInfo& tabs,
+                                             const std::optional<OpenXmlNumberingReference>& numbering = std::nullopt);
     [[nodiscard]] static bool hasParagraphProperties(std::string_view styleId, const model::ParagraphFormattingBase& formatting,
                                                      const model::TabFormattingInfo& tabs) noexcept;
     [[nodiscard]] static bool hasRunProperties(const model::CharacterFormattingBase& formatting, std::string_view styleId) noexcept;

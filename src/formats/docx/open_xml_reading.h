@@ -64,6 +64,7 @@ struct OpenXmlStyleIds {
     std::unordered_map<std::string, int32_t> paragraph;
     std::unordered_map<std::string, int32_t> character;
     std::unordered_map<std::string, int32_t> table;
+    std::unordered_map<std::string, int32_t> numbering;
 
     [[nodiscard]] static int32_t find(const std::unordered_map<std::string, int32_t>& ids, std::string_view id, int32_t absent)
     {

@@ -84,6 +84,8 @@ void OpenXmlStoryBuilder::applyParagraphEnd(ParagraphIndex paragraphIndex, const
     model::TextRunBase& mark = pieceTable_->run(paragraph.lastRunIndex());
     mark.setCharacterPropertiesIndex(end.markPropertiesIndex);
     mark.setCharacterStyleIndex(end.markStyleIndex);
+    if (end.numberingListIndex != model::kNumberingListIndexNotSet)
+        pieceTable_->setParagraphNumberingCore(paragraphIndex, end.numberingListIndex, end.listLevelIndex);
 }
 
 void OpenXmlStoryBuilder::flushPendingParagraph()
@@ -111,6 +113,14 @@ void OpenXmlStoryBuilder::endParagraph(const OpenXmlParagraphEnd& end)
     lastEndedParagraph_ = position_.paragraphIndex;
     ++paragraphsEnded_;
     lastParagraphTableDepth_ = tables_.size();
+}
+
+DocumentLogPosition OpenXmlStoryBuilder::insertPlaceholderParagraph()
+{
+    flushPendingParagraph();
+    const DocumentLogPosition start = position_.logPosition;
+    endParagraph(OpenXmlParagraphEnd{});
+    return start;
 }
 
 bool OpenXmlStoryBuilder::beginTable()

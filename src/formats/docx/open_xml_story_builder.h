@@ -2,6 +2,7 @@
 
 #include "core/positions.h"
 #include "model/input_position.h"
+#include "model/numbering/numbering_list_index.h"
 #include "model/run_base.h"
 #include "model/tables/table_properties_info.h"
 
@@ -28,6 +29,10 @@ struct OpenXmlParagraphEnd {
     int32_t markPropertiesIndex = 0;
     int32_t markStyleIndex = 0;
     bool endsSection = false;
+    /// The list the paragraph itself is an item of (an index of the document's lists, or the
+    /// not-set and no-numbering marks) and its level.
+    int32_t numberingListIndex = model::kNumberingListIndexNotSet;
+    int32_t listLevelIndex = 0;
 };
 
 /// Fills one story from the start: text, marks, paragraphs, section breaks, fields and tables in
@@ -69,6 +74,9 @@ public:
     /// Whether a paragraph ending here may end a section: main story, outside tables.
     [[nodiscard]] bool canEndSection() const noexcept;
     void endParagraph(const OpenXmlParagraphEnd& end);
+    /// Ends an empty paragraph of its own where content that comes later (an alternative-format
+    /// chunk) is to go, and returns the position of its start.
+    DocumentLogPosition insertPlaceholderParagraph();
 
     /// False when the table would nest too deep: its content then goes in as plain paragraphs of
     /// the enclosing cell, and the row and cell calls up to the matching endTable() do nothing.

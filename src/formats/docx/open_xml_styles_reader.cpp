@@ -1,7 +1,8 @@
-// The styles part: document defaults, paragraph, character and table styles.
+// The styles part: document defaults, paragraph, character, table and numbering styles.
 #include "core/unicode_text.h"
 #include "formats/docx/open_xml_importer.h"
 #include "model/document_model.h"
+#include "model/numbering/document_numbering.h"
 
 namespace velmo::formats {
 
@@ -218,6 +219,8 @@ void OpenXmlImporter::readStyle(XmlReader& reader, std::vector<StyleLinks>& link
         if (tabsIndex != paragraphStyle.tabsIndex())
             paragraphStyle.setTabsIndex(tabsIndex);
         styleIds_.paragraph[read.id] = index;
+        if (read.paragraph.numbering)
+            paragraphStyleNumbering_.emplace_back(index, *read.paragraph.numbering);
         link.index = index;
         style = &paragraphStyle;
     } else if (read.type == "character") {
@@ -236,8 +239,17 @@ void OpenXmlImporter::readStyle(XmlReader& reader, std::vector<StyleLinks>& link
         styleIds_.table[read.id] = index;
         link = {model::StyleType::TableStyle, index, read.basedOn, {}};
         style = &tableStyle;
+    } else if (read.type == "numbering") {
+        // A numbering style stands for the list its "numPr" names; lists linked to it find it by id.
+        auto& numberingStyles = documentModel_.numbering().numberingListStyles();
+        const int32_t index = numberingStyles.append(std::make_unique<model::NumberingListStyle>(documentModel_, read.name));
+        styleIds_.numbering[read.id] = index;
+        if (read.paragraph.numbering && read.paragraph.numbering->numberingId)
+            numberingStyleNumberingIds_.emplace_back(index, *read.paragraph.numbering->numberingId);
+        link = {model::StyleType::NumberingListStyle, index, {}, {}};
+        style = &numberingStyles[index];
     } else {
-        return; // numbering and table cell styles are not read yet
+        return; // table cell styles are not read yet
     }
     style->setHidden(read.hidden);
     style->setSemihidden(read.semiHidden);

@@ -1,8 +1,10 @@
 // The styles and settings parts.
 #include "formats/docx/open_xml_exporter.h"
+#include "formats/docx/open_xml_numbering_writer.h"
 #include "formats/docx/open_xml_property_writer.h"
 #include "formats/docx/open_xml_values.h"
 #include "model/document_model.h"
+#include "model/numbering/document_numbering.h"
 
 namespace velmo::formats {
 
@@ -45,12 +47,13 @@ void startStyle(XmlWriter& writer, std::string_view type, char kind, const Colle
         writeOnOffElement(writer, "qFormat", true);
 }
 
-void writeParagraphProperties(XmlWriter& writer, const model::ParagraphFormattingBase& formatting, const model::TabFormattingInfo& tabs)
+void writeParagraphProperties(XmlWriter& writer, const model::ParagraphFormattingBase& formatting, const model::TabFormattingInfo& tabs,
+                              const std::optional<OpenXmlNumberingReference>& numbering = std::nullopt)
 {
-    if (!OpenXmlPropertyWriter::hasParagraphProperties({}, formatting, tabs))
+    if (!OpenXmlPropertyWriter::hasParagraphProperties({}, formatting, tabs) && !numbering)
         return;
     writer.startElement("w:pPr");
-    OpenXmlPropertyWriter::writeParagraphPropertiesBody(writer, {}, formatting, tabs);
+    OpenXmlPropertyWriter::writeParagraphPropertiesBody(writer, {}, formatting, tabs, numbering);
     writer.endElement();
 }
 
@@ -96,7 +99,7 @@ void OpenXmlExporter::writeStylesPart()
             continue;
         startStyle<model::ParagraphStyle>(writer, "paragraph", 'P', paragraphStyles, index);
         writeParagraphProperties(writer, cache.paragraphFormattingCache()[style.paragraphPropertiesIndex()],
-                                 cache.tabFormattingInfoCache()[style.tabsIndex()]);
+                                 cache.tabFormattingInfoCache()[style.tabsIndex()], numberingReferenceOf(style));
         OpenXmlPropertyWriter::writeRunProperties(writer, cache.characterFormattingCache()[style.characterPropertiesIndex()], {});
         writer.endElement();
     }
@@ -125,6 +128,18 @@ void OpenXmlExporter::writeStylesPart()
             writeTableStyleFormatting(writer, cache, *formatting);
             writer.endElement();
         }
+        writer.endElement();
+    }
+    // A numbering style stands for the list it names.
+    const auto& numberingStyles = documentModel_.numbering().numberingListStyles();
+    for (int32_t index = 0; index < numberingStyles.count(); ++index) {
+        const model::NumberingListStyle& style = numberingStyles[index];
+        if (style.deleted())
+            continue;
+        startStyle<model::NumberingListStyle>(writer, "numbering", 'N', numberingStyles, index);
+        if (documentModel_.numbering().isValidNumberingListIndex(style.numberingListIndex()))
+            writeParagraphProperties(writer, model::ParagraphFormattingBase{}, model::TabFormattingInfo{},
+                                     OpenXmlNumberingReference{style.numberingListIndex() + 1, std::nullopt});
         writer.endElement();
     }
     addPart("word/styles.xml", kContentTypeStyles, writer);

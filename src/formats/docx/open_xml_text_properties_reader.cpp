@@ -323,6 +323,9 @@ void OpenXmlPropertyReader::readParagraphProperties(XmlReader& reader, OpenXmlPa
         } else if (name == "rPr") {
             readRunProperties(reader, properties.markFormatting, &properties.markStyleIndex);
             return;
+        } else if (name == "numPr") {
+            properties.numbering = readNumberingReference(reader);
+            return;
         } else if (name == "sectPr") {
             properties.section = OpenXmlSectionProperties::defaults(cache_);
             readSectionProperties(reader, *properties.section);

@@ -34,6 +34,9 @@ public:
     /// The numbering list style this list is linked to, or -1.
     [[nodiscard]] int32_t styleLinkIndex() const noexcept { return styleLinkIndex_; }
     void setStyleLinkIndex(int32_t index) noexcept { styleLinkIndex_ = index; }
+    /// Marks a list made from a list template (files keep it to find the template again); 0 none.
+    [[nodiscard]] int32_t templateCode() const noexcept { return templateCode_; }
+    void setTemplateCode(int32_t code) noexcept { templateCode_ = code; }
 
     /// Bullet when level 0 shows a bullet; otherwise Simple when a level has a template code;
     /// otherwise MultiLevel.
@@ -45,6 +48,7 @@ private:
     bool deleted_ = false;
     int32_t numberingStyleReferenceIndex_ = -1;
     int32_t styleLinkIndex_ = -1;
+    int32_t templateCode_ = 0;
 };
 
 } // namespace velmo::model

@@ -82,7 +82,9 @@ const ListLevel* DocumentNumbering::listLevel(int32_t numberingListIndex, int32_
     const AbstractNumberingList* list = abstractNumberingListOf(numberingListIndex);
     if (!list || !isListLevelIndexValid(levelIndex))
         return nullptr;
-    return &list->levels()[static_cast<size_t>(levelIndex)];
+    const std::optional<ListLevel>& overrideLevel =
+        numberingLists_[static_cast<size_t>(numberingListIndex)]->levels()[static_cast<size_t>(levelIndex)].overrideLevel;
+    return overrideLevel ? &*overrideLevel : &list->levels()[static_cast<size_t>(levelIndex)];
 }
 
 int32_t DocumentNumbering::addAbstractNumberingListUsingHistory(std::unique_ptr<AbstractNumberingList> list)

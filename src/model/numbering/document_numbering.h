@@ -36,8 +36,8 @@ public:
     [[nodiscard]] int32_t indexOf(const NumberingList& list) const noexcept;
     /// The abstract list of instance `numberingListIndex`; null when there is no such instance.
     [[nodiscard]] const AbstractNumberingList* abstractNumberingListOf(int32_t numberingListIndex) const noexcept;
-    /// The level a paragraph of instance `numberingListIndex` at `levelIndex` uses; null when
-    /// either index is out of range.
+    /// The level a paragraph of instance `numberingListIndex` at `levelIndex` uses (the instance's
+    /// own when it redefines the level); null when either index is out of range.
     [[nodiscard]] const ListLevel* listLevel(int32_t numberingListIndex, int32_t levelIndex) const noexcept;
 
     /// Appends an abstract list as an undoable step and returns its index.

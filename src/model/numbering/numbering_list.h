@@ -1,18 +1,23 @@
 #pragma once
 
+#include "model/numbering/list_level.h"
 #include "model/numbering/numbering_list_index.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace velmo::model {
 
-/// A level of a list instance. Everything else about the level comes from the level of the same
-/// index of the instance's abstract list; the instance may only start it anew.
+/// A level of a list instance. Everything about the level comes from the level of the same
+/// index of the instance's abstract list, unless the instance starts it anew or redefines it.
 struct NumberingListReferenceLevel {
     /// The first paragraph of this instance at this level shows `newStart`.
     bool overrideStart = false;
     int32_t newStart = 0;
+    /// How the instance's paragraphs at this level look (format, display format, indents) in
+    /// place of the abstract list's level; they still count with the abstract list, from its start.
+    std::optional<ListLevel> overrideLevel;
 };
 
 /// A list instance: what paragraphs refer to. It names its abstract list by index in the

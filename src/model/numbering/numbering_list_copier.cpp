@@ -20,8 +20,11 @@ int32_t NumberingListCopier::targetNumberingListIndex(int32_t sourceIndex)
     const NumberingList& source = sourceNumbering.numberingList(sourceIndex);
     auto copy = std::make_unique<NumberingList>(targetAbstractNumberingListIndex(source.abstractNumberingListIndex()));
     copy->setId(target_.numbering().generateNewNumberingListId());
-    for (int32_t level = 0; level < kListLevelCount; ++level)
+    for (int32_t level = 0; level < kListLevelCount; ++level) {
         copy->level(level) = source.level(level);
+        if (const std::optional<ListLevel>& overrideLevel = source.level(level).overrideLevel)
+            copy->level(level).overrideLevel = copyLevel(*overrideLevel);
+    }
     const int32_t targetIndex = target_.numbering().addNumberingListUsingHistory(std::move(copy));
     numberingLists_.emplace(sourceIndex, targetIndex);
     return targetIndex;

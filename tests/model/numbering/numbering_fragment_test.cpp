@@ -99,6 +99,29 @@ TEST_F(InsertFragmentWithListsTest, InstancesOfOneAbstractListKeepCountingTogeth
     expectSound(document_);
 }
 
+TEST_F(InsertFragmentWithListsTest, AnInstanceThatRedefinesALevelShowsItAndKeepsCountingTogether)
+{
+    // The second instance shows level 0 in upper-case letters, indented its own way.
+    ListLevel letters = fragment_.numbering().abstractNumberingList(0).level(0);
+    letters.listLevelProperties.format = NumberingFormat::UpperLetter;
+    letters.listLevelProperties.displayFormatString = u"%0:s)";
+    ParagraphFormattingBase indent;
+    indent.set(UsedParagraphFormattingOption::UseLeftIndent, [](ParagraphFormattingInfo& info) { info.setLeftIndent(1234); });
+    letters.paragraphPropertiesIndex = fragment_.cache().paragraphFormattingCache().add(indent);
+    const int32_t second = addListInstance(fragment_, 0);
+    fragment_.numbering().numberingListCore(second).level(0).overrideLevel = letters;
+    PieceTable& source = fragment_.mainPieceTable();
+    source.addNumberingListToParagraph(ParagraphIndex(1), second, 0);
+    EXPECT_EQ(numberTexts(fragment_), (std::vector<std::u16string>{u"1.", u"B)", u"3."}));
+    EXPECT_EQ(source.mergedParagraphFormatting(source.paragraph(ParagraphIndex(1))).leftIndent(), 1234);
+
+    insertFragment(4, InsertOptions::KeepSourceFormatting);
+    EXPECT_EQ(numberTexts(document_), (std::vector<std::u16string>{u"1.", u"B)", u"3."}));
+    const PieceTable& target = story();
+    EXPECT_EQ(target.mergedParagraphFormatting(target.paragraph(ParagraphIndex(1))).leftIndent(), 1234);
+    expectSound(document_);
+}
+
 TEST_F(InsertFragmentWithListsTest, AStyleThatNumbersComesWithItsList)
 {
     auto style = std::make_unique<ParagraphStyle>(fragment_, u"Steps");
