@@ -1,10 +1,12 @@
 // Every DOCX package of the shared corpus through the reader and the writer: each loads or fails
-// with the reader's own error, what loads reads back the same after writing, and its paragraph
-// texts agree with an independent reader (python-docx) where one is installed.
+// with the reader's own error, what loads (its pictures decoded) reads back the same after
+// writing, and its paragraph texts agree with an independent reader (python-docx) where one is
+// installed.
 #include "core/editor_exception.h"
 #include "core/file_io.h"
 #include "core/unicode_text.h"
 #include "formats/docx_test_support.h"
+#include "model/pictures/picture_test_support.h"
 #include "model/runs.h"
 
 #include "support/corpus_packages.h"
@@ -41,7 +43,7 @@ const std::vector<CorpusDocument>& loadedCorpus()
     static const std::vector<CorpusDocument> corpus = [] {
         std::vector<CorpusDocument> result;
         for (const std::filesystem::path& path : velmo::testing::corpusPackages({".docx", ".docm", ".dotx"})) {
-            CorpusDocument item{path, std::make_unique<model::DocumentModel>(), {}};
+            CorpusDocument item{path, std::make_unique<model::DocumentModel>(nullptr, &model::testCodec()), {}};
             try {
                 testing::loadDocx(*item.document, core::readFile(path.string()));
             } catch (const core::EditorException& error) {
@@ -88,7 +90,7 @@ TEST(DocxCorpusTest, WrittenPackagesReadBackTheSame)
             continue;
         ++loaded;
         SCOPED_TRACE(relativeName(item.path));
-        model::DocumentModel copy;
+        model::DocumentModel copy(nullptr, &model::testCodec());
         testing::loadDocx(copy, testing::saveDocx(*item.document));
         const bool equal = model::dumpDocument(copy) == model::dumpDocument(*item.document);
         EXPECT_TRUE(equal);
