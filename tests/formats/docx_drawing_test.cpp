@@ -352,7 +352,7 @@ TEST(DocxDrawingTest, TextBoxTextGoesIntoItsOwnStory)
     expectRoundTrip(loaded.document);
 }
 
-TEST(DocxDrawingTest, ShapeChoicesTheReaderDoesNotKnowTakeTheFallback)
+TEST(DocxDrawingTest, ChoicesTheReaderDoesNotKnowTakeTheFallback)
 {
     // A drawing canvas needs more than word-processing shapes: its VML picture is read instead.
     const std::string body =
@@ -363,6 +363,13 @@ TEST(DocxDrawingTest, ShapeChoicesTheReaderDoesNotKnowTakeTheFallback)
     loadDocx(loaded.document, makeDrawingDocx(body));
     EXPECT_EQ(loaded.document.mainPieceTable().storyText(), u"\uFFFC\r");
     EXPECT_EQ(onlyInlinePicture(loaded.document.mainPieceTable()).actualSize(), (model::Size{600, 300}));
+
+    // Pictures are understood, also under a prefix nobody declared.
+    const std::string pictureChoice = R"(<w:p><w:r><mc:AlternateContent><mc:Choice Requires="pic"><w:t>picture</w:t></mc:Choice>)"
+                                      R"(<mc:Fallback><w:t>fallback</w:t></mc:Fallback></mc:AlternateContent></w:r></w:p>)";
+    PictureDocument chosen;
+    loadDocx(chosen.document, makeDrawingDocx(pictureChoice));
+    EXPECT_EQ(chosen.document.mainPieceTable().storyText(), u"picture\r");
 }
 
 TEST(DocxDrawingTest, VmlPicturesAndTextBoxes)
@@ -493,6 +500,41 @@ TEST(DocxDrawingTest, DamagedPicturePartCostsOnlyThePicture)
     PictureDocument loaded;
     loadDocx(loaded.document, package);
     EXPECT_EQ(loaded.document.mainPieceTable().storyText(), u"kept\r");
+}
+
+TEST(DocxDrawingTest, HostileDrawingsLoadSoundly)
+{
+    const std::string textBox = [] {
+        std::string nested = "<w:p><w:r><w:t>deepest</w:t></w:r></w:p>";
+        // Text boxes inside text boxes: only the outer one can float; the text inside inner ones is not read.
+        for (int level = 0; level < 3; ++level)
+            nested = R"(<w:p><w:r><w:drawing><wp:anchor relativeHeight="4294967295" distL="-99999999999"><wp:extent cx="-5" cy="999999999999999"/>)"
+                     R"(<a:graphic><a:graphicData><wps:wsp><wps:txbx><w:txbxContent>)" + nested +
+                     R"(</w:txbxContent></wps:txbx><wps:txbx><w:txbxContent><w:p/></w:txbxContent></wps:txbx></wps:wsp></a:graphicData>)"
+                     R"(</a:graphic></wp:anchor></w:drawing></w:r></w:p>)";
+        return nested;
+    }();
+    const std::string body =
+        textBox + "<w:p><w:r>" + inlinePicture("rIdPart", 600, 300) + inlinePicture("rIdOutside", 600, 300) +
+        R"(<w:drawing><wp:anchor><a:graphic/></wp:anchor><wp:inline/></w:drawing>)"
+        R"(<w:pict><v:shape style="width:1e400pt;height:-3in;position:absolute;z-index:99999999999;rotation:nan"><v:imagedata r:id="rIdPng"/></v:shape></w:pict>)"
+        R"(<w:object><v:shape style=";;:;width;height:"><v:textbox inset=",,,"/></v:shape></w:object></w:r></w:p>)";
+    PictureDocument loaded;
+    loadDocx(loaded.document,
+             makeDrawingDocx(body, {{"rIdPart", "image", "document.xml"}, {"rIdOutside", "image", "../../../../etc/passwd"}}));
+    EXPECT_THAT(model::findIntegrityProblems(loaded.document), ::testing::IsEmpty());
+    const model::PieceTable& main = loaded.document.mainPieceTable();
+    const std::vector<model::FloatingObjectAnchorRun*> objects = anchors(main);
+    ASSERT_GE(objects.size(), 2u);
+    const auto& outer = static_cast<const model::TextBoxFloatingObjectContent&>(objects[0]->content());
+    EXPECT_EQ(outer.textBox().pieceTable().storyText(), u"\r");
+    EXPECT_EQ(objects[0]->floatingObjectInfo().leftDistance, 0);
+    EXPECT_GE(objects[0]->floatingObjectInfo().actualSize.width, 1);
+    // A part that is no picture is kept as a stand-in; nothing is read from outside the package.
+    const std::vector<model::TextRunBase*> pictures = runsOfKind(main, model::RunKind::InlinePicture);
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_FALSE(static_cast<model::InlinePictureRun*>(pictures[0])->image()->image().loadError().empty());
+    expectRoundTrip(loaded.document);
 }
 
 TEST(DocxDrawingTest, PicturesOfHeadersAreRelatedFromTheirOwnPart)

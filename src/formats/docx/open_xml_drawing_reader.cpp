@@ -26,7 +26,8 @@ namespace {
 
 using FloatingOption = model::UseFloatingObjectOption;
 
-constexpr std::array<std::string_view, 2> kSupportedChoiceNamespaces{kWordprocessingShapeNamespace, kWordprocessingDrawing2010Namespace};
+constexpr std::array<std::string_view, 3> kSupportedChoiceNamespaces{kWordprocessingShapeNamespace, kWordprocessingDrawing2010Namespace,
+                                                                     kDrawingPictureNamespace};
 
 /// The text of an element without children, trimmed; leaves the reader on its end tag.
 std::string elementText(XmlReader& reader)
@@ -72,10 +73,12 @@ bool isSupportedDrawingChoice(const XmlReader& reader)
     std::istringstream prefixes{std::string(*requires_)};
     bool any = false;
     for (std::string prefix; prefixes >> prefix;) {
+        any = true;
+        if (prefix == "pic")
+            continue; // pictures, whether or not the prefix is declared
         const std::optional<std::string> uri = reader.lookupNamespace(prefix);
         if (!uri || std::ranges::find(kSupportedChoiceNamespaces, *uri) == kSupportedChoiceNamespaces.end())
             return false;
-        any = true;
     }
     return any;
 }

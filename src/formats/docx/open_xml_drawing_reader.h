@@ -28,7 +28,8 @@ namespace velmo::formats {
 class OpenXmlStoryBuilder;
 
 /// Whether every prefix the "Requires" of the markup-compatibility "Choice" the reader is on names
-/// a namespace whose content is read: word-processing shapes and the 2010 drawing additions.
+/// a namespace whose content is read: word-processing shapes, the 2010 drawing additions and
+/// pictures ("pic" is taken even undeclared).
 [[nodiscard]] bool isSupportedDrawingChoice(const XmlReader& reader);
 
 /// Markup-compatibility content: the children of the first "Choice" that `accepts`, or else those
