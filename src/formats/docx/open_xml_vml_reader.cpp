@@ -111,11 +111,6 @@ std::optional<model::AlphaColor> vmlColor(std::string_view value)
     return presetColor(value);
 }
 
-std::optional<std::string_view> attributeIn(const XmlReader& reader, std::string_view namespaceUri, std::string_view name)
-{
-    return reader.attribute(namespaceUri, name);
-}
-
 } // namespace
 
 void OpenXmlDrawingReader::readVml(XmlReader& reader, OpenXmlStoryBuilder& story)
@@ -153,9 +148,9 @@ void OpenXmlDrawingReader::readVmlShape(XmlReader& reader, OpenXmlStoryBuilder& 
             shape.set(&ShapeInfo::outlineWidth, *width, UsedShapeOption::UseOutlineWidth);
     }
     model::FloatingObjectFormatting& f = drawing.properties;
-    if (const std::optional<bool> inCell = vmlBoolean(attributeIn(reader, kVmlOfficeNamespace, "allowincell")))
+    if (const std::optional<bool> inCell = vmlBoolean(reader.attribute(kVmlOfficeNamespace, "allowincell")))
         f.set(&model::FloatingObjectInfo::layoutInTableCell, *inCell, FloatingOption::UseLayoutInTableCell);
-    if (const std::optional<bool> overlap = vmlBoolean(attributeIn(reader, kVmlOfficeNamespace, "allowoverlap")))
+    if (const std::optional<bool> overlap = vmlBoolean(reader.attribute(kVmlOfficeNamespace, "allowoverlap")))
         f.set(&model::FloatingObjectInfo::allowOverlap, *overlap, FloatingOption::UseAllowOverlap);
 
     forEachChildElement(reader, [&] {
@@ -163,7 +158,7 @@ void OpenXmlDrawingReader::readVmlShape(XmlReader& reader, OpenXmlStoryBuilder& 
         if (name == "imagedata" && !drawing.image) {
             std::optional<std::string_view> id = OpenXmlAttributes::relationId(reader, "id");
             if (!id)
-                id = attributeIn(reader, kVmlOfficeNamespace, "relid");
+                id = reader.attribute(kVmlOfficeNamespace, "relid");
             if (id)
                 drawing.image = embeddedImage(*id);
             reader.skipSubtree();
