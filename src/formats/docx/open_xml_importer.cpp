@@ -104,8 +104,8 @@ std::unique_ptr<XmlReader> OpenXmlImporter::openPart(const std::string& name, st
 void OpenXmlImporter::importPackage(std::span<const uint8_t> bytes)
 {
     package_ = std::make_unique<OpenXmlPackage>(bytes);
-    drawings_ = std::make_unique<OpenXmlDrawingReader>(documentModel_, attributes_, *package_,
-                                                       [this](XmlReader& reader, model::PieceTable& pieceTable) { readTextBoxStory(reader, pieceTable); });
+    const auto readTextBox = [this](XmlReader& reader, model::PieceTable& pieceTable) { readTextBoxStory(reader, pieceTable); };
+    drawings_ = std::make_unique<OpenXmlDrawingReader>(documentModel_, attributes_, *package_, readTextBox);
     const OpenXmlRelationCollection packageRelations = package_->readRelations("");
     const OpenXmlRelation* mainRelation = packageRelations.findByType("officeDocument");
     mainPartName_ = OpenXmlPackage::resolveTarget(mainRelation, "", "document.xml");

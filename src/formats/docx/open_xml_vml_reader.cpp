@@ -4,8 +4,10 @@
 
 #include "formats/docx/open_xml_drawing_values.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -37,6 +39,12 @@ std::optional<double> leadingNumber(std::string_view text, std::string_view& res
         return std::nullopt;
     rest = trimBlanks(text.substr(static_cast<size_t>(end - text.data())));
     return value;
+}
+
+/// Tenths of a percent (VML) as the model's thousandths.
+int32_t thousandthsOfPercent(int32_t tenths) noexcept
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{tenths} * 100, INT32_MIN, INT32_MAX));
 }
 
 int32_t clampedRound(double value) noexcept
@@ -277,9 +285,8 @@ void OpenXmlDrawingReader::readVmlStyle(std::string_view style, Drawing& drawing
             else if (side == "bottom")
                 f.set(&FloatingObjectInfo::bottomDistance, *length, FloatingOption::UseBottomDistance);
         } else if (name == "mso-width-percent" || name == "mso-height-percent") {
-            // Tenths of a percent; the model keeps thousandths.
             if (const std::optional<int32_t> percent = cssInteger(value))
-                (name == "mso-width-percent" ? widthPercent : heightPercent) = static_cast<int32_t>(std::clamp<int64_t>(int64_t{*percent} * 100, 0, INT32_MAX));
+                (name == "mso-width-percent" ? widthPercent : heightPercent) = std::max(0, thousandthsOfPercent(*percent));
         } else if (name == "mso-width-relative") {
             widthBase = valueOf(kVmlRelativeWidthBaseWords, word);
         } else if (name == "mso-height-relative") {
@@ -287,7 +294,7 @@ void OpenXmlDrawingReader::readVmlStyle(std::string_view style, Drawing& drawing
         } else if (name == "mso-left-percent" || name == "mso-top-percent") {
             if (const std::optional<int32_t> percent = cssInteger(value)) {
                 model::Point offset = drawing.percentOffset.value_or(model::Point{});
-                (name == "mso-left-percent" ? offset.x : offset.y) = static_cast<int32_t>(std::clamp<int64_t>(int64_t{*percent} * 100, INT32_MIN, INT32_MAX));
+                (name == "mso-left-percent" ? offset.x : offset.y) = thousandthsOfPercent(*percent);
                 drawing.percentOffset = offset;
             }
         } else if (name == "rotation") {
@@ -308,10 +315,13 @@ void OpenXmlDrawingReader::readVmlStyle(std::string_view style, Drawing& drawing
             drawing.textBox.set(&model::TextBoxInfo::verticalAlignment, alignment, model::UseTextBoxOption::UseVerticalAlignment);
         }
     }
+    // Without a base, relative sizes are of the page.
     if (widthPercent)
-        drawing.relativeWidth = model::FloatingObjectRelativeWidth{*widthPercent, widthBase.value_or(model::FloatingObjectRelativeFromHorizontal::Page)};
+        drawing.relativeWidth = model::FloatingObjectRelativeWidth{
+            *widthPercent, widthBase.value_or(model::FloatingObjectRelativeFromHorizontal::Page)};
     if (heightPercent)
-        drawing.relativeHeight = model::FloatingObjectRelativeHeight{*heightPercent, heightBase.value_or(model::FloatingObjectRelativeFromVertical::Page)};
+        drawing.relativeHeight = model::FloatingObjectRelativeHeight{
+            *heightPercent, heightBase.value_or(model::FloatingObjectRelativeFromVertical::Page)};
 }
 
 } // namespace velmo::formats
