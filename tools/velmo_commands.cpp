@@ -7,6 +7,7 @@
 #include "formats/document_formats_registry.h"
 #include "model/document_dump.h"
 #include "model/document_model.h"
+#include "platform/codecs/standard_image_codec.h"
 
 #include <charconv>
 #include <optional>
@@ -32,6 +33,13 @@ constexpr const char* kUsage =
     "Exit codes: 0 success, 1 the input could not be read or the output not written, 2 bad usage.\n";
 
 constexpr int kUtf8CodePage = 65001;
+
+/// The codec documents read their pictures with, so that they keep their formats and sizes.
+const platform::IImageCodec& imageCodec()
+{
+    static const platform::StandardImageCodec codec;
+    return codec;
+}
 
 struct Options {
     std::vector<std::string> positional;
@@ -106,7 +114,7 @@ ExitCode convert(const Options& options, std::ostream& err)
     const model::DocumentFormat format = formats::DocumentFormatsRegistry::chooseExportFormat(outputName);
     if (format == model::DocumentFormat::Undefined)
         throw UsageError("no writer for '" + (options.to ? *options.to : output) + "'");
-    model::DocumentModel document;
+    model::DocumentModel document(nullptr, &imageCodec());
     try {
         load(document, input, options);
     } catch (const core::EditorException& error) {
@@ -128,7 +136,7 @@ ExitCode dump(const Options& options, std::ostream& out, std::ostream& err)
 {
     if (options.positional.size() != 1)
         throw UsageError("dump takes one file");
-    model::DocumentModel document;
+    model::DocumentModel document(nullptr, &imageCodec());
     try {
         load(document, options.positional[0], options);
     } catch (const core::EditorException& error) {

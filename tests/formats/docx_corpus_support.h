@@ -5,6 +5,7 @@
 #include "core/editor_exception.h"
 #include "core/file_io.h"
 #include "formats/docx_test_support.h"
+#include "model/pictures/picture_test_support.h"
 
 #include "support/corpus_packages.h"
 
@@ -37,13 +38,13 @@ struct CorpusDocument {
     std::string error;
 };
 
-/// Every DOCX, DOCM and DOTX package of the corpus, loaded; empty when the corpus is absent.
+/// Every DOCX, DOCM and DOTX package of the corpus, loaded with its pictures decoded; empty when the corpus is absent.
 inline const std::vector<CorpusDocument>& loadedCorpus()
 {
     static const std::vector<CorpusDocument> corpus = [] {
         std::vector<CorpusDocument> result;
         for (const std::filesystem::path& path : velmo::testing::corpusPackages({".docx", ".docm", ".dotx"})) {
-            CorpusDocument item{path, std::make_unique<model::DocumentModel>(), {}};
+            CorpusDocument item{path, std::make_unique<model::DocumentModel>(nullptr, &model::testCodec()), {}};
             try {
                 loadDocx(*item.document, core::readFile(path.string()));
             } catch (const core::EditorException& error) {

@@ -1,6 +1,7 @@
 // Every DOCX package of the shared corpus through the reader and the writer: each loads or fails
-// with the reader's own error, what loads reads back the same after writing, and its paragraph
-// texts agree with an independent reader (python-docx) where one is installed.
+// with the reader's own error, what loads (its pictures decoded) reads back the same after
+// writing, and its paragraph texts agree with an independent reader (python-docx) where one is
+// installed.
 #include "core/unicode_text.h"
 #include "formats/docx_corpus_support.h"
 #include "model/runs.h"
@@ -57,7 +58,7 @@ TEST(DocxCorpusTest, WrittenPackagesReadBackTheSame)
             continue;
         ++loaded;
         SCOPED_TRACE(relativeName(item.path));
-        model::DocumentModel copy;
+        model::DocumentModel copy(nullptr, &model::testCodec());
         testing::loadDocx(copy, testing::saveDocx(*item.document));
         const bool equal = model::dumpDocument(copy) == model::dumpDocument(*item.document);
         EXPECT_TRUE(equal);

@@ -1,5 +1,6 @@
 // The DOCX writer: documents made in code and read back, the XML it writes, and the order of
 // every element it writes against the schema's sequences.
+#include "formats/docx_drawing_support.h"
 #include "formats/docx_test_support.h"
 #include "formats/xml/xml_reader.h"
 #include "formats/zip/zip_stream_reader.h"
@@ -177,7 +178,8 @@ const std::map<std::string, std::vector<std::string>>& schemaSequences()
         {"footnote", {"p|tbl"}},
         {"endnote", {"p|tbl"}},
         {"p", {"pPr", "r"}},
-        {"r", {"rPr", "t|instrText|tab|br|fldChar|footnoteReference|endnoteReference|footnoteRef|endnoteRef|separator|continuationSeparator"}},
+        {"r", {"rPr", "t|instrText|tab|br|fldChar|footnoteReference|endnoteReference|footnoteRef|endnoteRef|separator|continuationSeparator|"
+                      "drawing|pict"}},
         {"pPr", {"pStyle", "keepNext", "keepLines", "pageBreakBefore", "framePr", "widowControl", "numPr", "suppressLineNumbers", "pBdr",
                  "shd", "tabs", "suppressAutoHyphens", "kinsoku", "wordWrap", "overflowPunct", "topLinePunct", "autoSpaceDE",
                  "autoSpaceDN", "bidi", "adjustRightInd", "snapToGrid", "spacing", "ind", "contextualSpacing", "mirrorIndents",
@@ -236,6 +238,41 @@ const std::map<std::string, std::vector<std::string>>& schemaSequences()
         {"num", {"abstractNumId", "lvlOverride"}},
         {"lvlOverride", {"startOverride", "lvl"}},
         {"numPr", {"ilvl", "numId", "numberingChange", "ins"}},
+        // Drawings (DrawingML, the 2010 additions and the VML of text box fallbacks).
+        {"drawing", {"wp:inline|wp:anchor"}},
+        {"wp:inline", {"wp:extent", "wp:effectExtent", "wp:docPr", "wp:cNvGraphicFramePr", "a:graphic"}},
+        {"wp:anchor", {"wp:simplePos", "wp:positionH", "wp:positionV", "wp:extent", "wp:effectExtent",
+                       "wp:wrapNone|wp:wrapSquare|wp:wrapTight|wp:wrapThrough|wp:wrapTopAndBottom", "wp:docPr", "wp:cNvGraphicFramePr",
+                       "a:graphic", "wp14:sizeRelH", "wp14:sizeRelV"}},
+        {"wp:positionH", {"wp:align|wp:posOffset|wp14:pctPosHOffset"}},
+        {"wp:positionV", {"wp:align|wp:posOffset|wp14:pctPosVOffset"}},
+        {"wp:wrapSquare", {"wp:effectExtent"}},
+        {"wp:wrapTight", {"wp:wrapPolygon"}},
+        {"wp:wrapThrough", {"wp:wrapPolygon"}},
+        {"wp:wrapPolygon", {"wp:start", "wp:lineTo"}},
+        {"wp:cNvGraphicFramePr", {"a:graphicFrameLocks"}},
+        {"wp14:sizeRelH", {"wp14:pctWidth"}},
+        {"wp14:sizeRelV", {"wp14:pctHeight"}},
+        {"a:graphic", {"a:graphicData"}},
+        {"a:graphicData", {"pic:pic|wps:wsp"}},
+        {"pic:pic", {"pic:nvPicPr", "pic:blipFill", "pic:spPr"}},
+        {"pic:nvPicPr", {"pic:cNvPr", "pic:cNvPicPr"}},
+        {"pic:blipFill", {"a:blip", "a:srcRect", "a:tile|a:stretch"}},
+        {"a:stretch", {"a:fillRect"}},
+        {"pic:spPr", {"a:xfrm", "a:custGeom|a:prstGeom", "a:noFill|a:solidFill", "a:ln"}},
+        {"wps:spPr", {"a:xfrm", "a:custGeom|a:prstGeom", "a:noFill|a:solidFill", "a:ln"}},
+        {"a:xfrm", {"a:off", "a:ext"}},
+        {"a:solidFill", {"a:srgbClr"}},
+        {"a:srgbClr", {"a:alpha"}},
+        {"a:ln", {"a:noFill|a:solidFill"}},
+        {"wps:wsp", {"wps:cNvPr", "wps:cNvSpPr|wps:cNvCnPr", "wps:spPr", "wps:style", "wps:txbx", "wps:bodyPr"}},
+        {"wps:txbx", {"txbxContent"}},
+        {"txbxContent", {"p|tbl"}},
+        {"wps:bodyPr", {"a:prstTxWarp", "a:noAutofit|a:normAutofit|a:spAutoFit"}},
+        // VML content is a free choice of elements.
+        {"pict", {"v:shapetype|v:shape"}},
+        {"v:shape", {"v:textbox|w10:anchorlock|o:lock|w10:wrap"}},
+        {"v:textbox", {"txbxContent"}},
     };
     return sequences;
 }
@@ -255,12 +292,34 @@ int rankOf(const std::vector<std::string>& sequence, std::string_view child)
     return -1;
 }
 
-/// Every element of the part in the main namespace against the sequence of its parent.
+/// An element's name as the sequences give it: local for the main namespace, else with its usual prefix.
+std::string sequenceName(const XmlReader& reader)
+{
+    static const std::map<std::string_view, std::string_view> prefixes{
+        {kWordNamespace, ""},
+        {"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing", "wp:"},
+        {"http://schemas.microsoft.com/office/word/2010/wordprocessingDrawing", "wp14:"},
+        {"http://schemas.openxmlformats.org/drawingml/2006/main", "a:"},
+        {"http://schemas.openxmlformats.org/drawingml/2006/picture", "pic:"},
+        {kWordprocessingShapeNamespace, "wps:"},
+        {kMarkupCompatibilityNamespace, "mc:"},
+        {"urn:schemas-microsoft-com:vml", "v:"},
+        {"urn:schemas-microsoft-com:office:office", "o:"},
+        {"urn:schemas-microsoft-com:office:word", "w10:"},
+    };
+    const auto found = prefixes.find(reader.namespaceUri());
+    EXPECT_NE(found, prefixes.end()) << "unexpected namespace " << reader.namespaceUri();
+    return found == prefixes.end() ? std::string(reader.localName()) : std::string(found->second) + std::string(reader.localName());
+}
+
+/// Every element of the part against the sequence of its parent. The branches of markup-compatibility
+/// content stand for their enclosing element: each is checked against its sequence.
 void expectSchemaOrder(const std::string& xml, const std::string& partName)
 {
     XmlReader reader(xml);
     struct Open {
         std::string name;
+        std::string owner; // whose sequence the children follow
         int lastRank = -1;
     };
     std::vector<Open> open;
@@ -271,21 +330,26 @@ void expectSchemaOrder(const std::string& xml, const std::string& partName)
         }
         if (reader.kind() != XmlNodeKind::StartElement)
             continue;
-        ASSERT_EQ(reader.namespaceUri(), kWordNamespace) << partName;
-        const std::string name(reader.localName());
+        const std::string name = sequenceName(reader);
+        if (name.starts_with("mc:")) {
+            ASSERT_FALSE(open.empty());
+            const Open& parent = open.back();
+            open.push_back({name, parent.owner, parent.lastRank});
+            continue;
+        }
         if (!open.empty()) {
             Open& parent = open.back();
-            const auto sequence = schemaSequences().find(parent.name);
+            const auto sequence = schemaSequences().find(parent.owner);
             if (sequence == schemaSequences().end()) {
-                ADD_FAILURE() << partName << ": no sequence for <" << parent.name << "> holding <" << name << ">";
+                ADD_FAILURE() << partName << ": no sequence for <" << parent.owner << "> holding <" << name << ">";
             } else {
                 const int rank = rankOf(sequence->second, name);
-                EXPECT_GE(rank, 0) << partName << ": <" << name << "> is no child of <" << parent.name << ">";
-                EXPECT_GE(rank, parent.lastRank) << partName << ": <" << name << "> comes too late in <" << parent.name << ">";
+                EXPECT_GE(rank, 0) << partName << ": <" << name << "> is no child of <" << parent.owner << ">";
+                EXPECT_GE(rank, parent.lastRank) << partName << ": <" << name << "> comes too late in <" << parent.owner << ">";
                 parent.lastRank = std::max(parent.lastRank, rank);
             }
         }
-        open.push_back({name, -1});
+        open.push_back({name, name, -1});
     }
 }
 
@@ -353,11 +417,14 @@ TEST(DocxWriterTest, ElementsFollowTheSchemaSequences)
                              {"word/numbering.xml", numbering}}));
     ASSERT_EQ(read.numbering().numberingListCount(), 2);
 
-    for (const model::DocumentModel* document : {&built, &read}) {
+    model::DocumentModel drawings(nullptr, &model::testCodec());
+    testing::buildDrawingDocument(drawings);
+
+    for (const model::DocumentModel* document : {&built, &read, &drawings}) {
         const std::vector<uint8_t> package = saveDocx(*document);
         const ZIPStreamReader reader(package);
         for (const ZIPFileEntry& entry : reader.files()) {
-            if (!entry.name.starts_with("word/") || entry.name.find("_rels") != std::string::npos)
+            if (!entry.name.starts_with("word/") || entry.name.find("_rels") != std::string::npos || entry.name.starts_with("word/media/"))
                 continue;
             expectSchemaOrder(partText(package, entry.name), entry.name);
         }

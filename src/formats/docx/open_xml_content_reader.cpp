@@ -1,5 +1,6 @@
 // The content of stories: paragraphs, runs, fields, hyperlinks, note references and tables.
 #include "core/unicode_text.h"
+#include "formats/docx/open_xml_drawing_reader.h"
 #include "formats/docx/open_xml_importer.h"
 #include "formats/docx/open_xml_story_builder.h"
 #include "model/document_model.h"
@@ -98,7 +99,7 @@ void OpenXmlImporter::readParagraph(XmlReader& reader, OpenXmlStoryBuilder& stor
 void OpenXmlImporter::readParagraphContent(XmlReader& reader, OpenXmlStoryBuilder& story)
 {
     if (isAlternateContent(reader)) {
-        readAlternateContentFallback(reader, [&] { readParagraphContent(reader, story); });
+        readAlternateContent(reader, isSupportedDrawingChoice, [&] { readParagraphContent(reader, story); });
         return;
     }
     if (!isWordElement(reader)) {
@@ -112,6 +113,12 @@ void OpenXmlImporter::readParagraphContent(XmlReader& reader, OpenXmlStoryBuilde
         readHyperlink(reader, story);
     } else if (name == "fldSimple") {
         readSimpleField(reader, story);
+    } else if (name == "drawing" || name == "pict") {
+        story.setCharacterFormatting(model::DocumentCache::kEmptyPropertiesIndex, 0);
+        if (name == "drawing")
+            drawings_->readDrawing(reader, story);
+        else
+            drawings_->readVml(reader, story);
     } else if (isOneOf(name, {"smartTag", "customXml", "ins", "moveTo", "dir", "bdo"})) {
         forEachChildElement(reader, [&] { readParagraphContent(reader, story); });
     } else if (name == "sdt") {
@@ -122,7 +129,7 @@ void OpenXmlImporter::readParagraphContent(XmlReader& reader, OpenXmlStoryBuilde
                 reader.skipSubtree();
         });
     } else {
-        // Deleted text, bookmarks, comments, permissions and drawings are not read yet.
+        // Deleted text, bookmarks, comments and permissions are not read yet.
         reader.skipSubtree();
     }
 }
@@ -155,7 +162,7 @@ void OpenXmlImporter::insertRunText(OpenXmlStoryBuilder& story, std::u16string t
 void OpenXmlImporter::readRunContent(XmlReader& reader, OpenXmlStoryBuilder& story, int32_t propertiesIndex, int32_t styleIndex)
 {
     if (isAlternateContent(reader)) {
-        readAlternateContentFallback(reader, [&] { readRunContent(reader, story, propertiesIndex, styleIndex); });
+        readAlternateContent(reader, isSupportedDrawingChoice, [&] { readRunContent(reader, story, propertiesIndex, styleIndex); });
         return;
     }
     if (!isWordElement(reader)) {
@@ -209,12 +216,18 @@ void OpenXmlImporter::readRunContent(XmlReader& reader, OpenXmlStoryBuilder& sto
                 reader.skipSubtree();
         });
         return;
+    } else if (name == "drawing") {
+        drawings_->readDrawing(reader, story);
+        return;
+    } else if (name == "pict" || name == "object") {
+        drawings_->readVml(reader, story);
+        return;
     } else if (name == "footnoteReference") {
         readNoteReference(reader, story, model::RunKind::FootNote);
     } else if (name == "endnoteReference") {
         readNoteReference(reader, story, model::RunKind::EndNote);
     }
-    // Pictures, objects, note marks inside notes and the rest are not read yet.
+    // Note marks inside notes and the rest are not read yet.
     reader.skipSubtree();
 }
 
@@ -271,6 +284,13 @@ void OpenXmlImporter::readSimpleField(XmlReader& reader, OpenXmlStoryBuilder& st
     forEachChildElement(reader, [&] { readParagraphContent(reader, story); });
     story.setCharacterFormatting(model::DocumentCache::kEmptyPropertiesIndex, 0);
     story.endField();
+}
+
+void OpenXmlImporter::readTextBoxStory(XmlReader& reader, model::PieceTable& pieceTable)
+{
+    OpenXmlStoryBuilder builder(pieceTable);
+    readBlockContent(reader, builder);
+    builder.finish();
 }
 
 void OpenXmlImporter::readTable(XmlReader& reader, OpenXmlStoryBuilder& story)

@@ -1,11 +1,14 @@
 #include "formats/docx/open_xml_exporter.h"
 
 #include "formats/docx/open_xml_numbering_writer.h"
+#include "formats/docx/open_xml_drawing_values.h"
 #include "formats/docx/open_xml_property_writer.h"
 #include "formats/docx/open_xml_values.h"
 #include "model/content_type.h"
 #include "model/document_model.h"
 #include "model/piece_table.h"
+#include "model/pictures/floating_object_anchor_run.h"
+#include "model/pictures/inline_picture_run.h"
 #include "model/runs.h"
 #include "model/section.h"
 #include "model/tables/table.h"
@@ -46,7 +49,8 @@ std::string_view headerFooterTypeWord(model::HeaderFooterType type) noexcept
 } // namespace
 
 OpenXmlExporter::OpenXmlExporter(const model::DocumentModel& documentModel, const DocumentExporterOptions&)
-    : DocumentModelExporter(documentModel, true)
+    : DocumentModelExporter(documentModel, true),
+      drawings_(package_, [this](const model::PieceTable& pieceTable) { writeTextBoxStory(pieceTable); })
 {
 }
 
@@ -77,12 +81,24 @@ void OpenXmlExporter::startStoryRoot(std::string_view name)
     writer_->startElement(name);
     writer_->namespaceDeclaration("w", kWordNamespace);
     writer_->namespaceDeclaration("r", kRelationshipsNamespace);
+    // What drawings are written with.
+    writer_->namespaceDeclaration("wps", kWordprocessingShapeNamespace);
+    writer_->namespaceDeclaration("mc", kMarkupCompatibilityNamespace);
+    writer_->namespaceDeclaration("w10", kVmlWordNamespace);
+    writer_->namespaceDeclaration("v", kVmlNamespace);
+    writer_->namespaceDeclaration("o", kVmlOfficeNamespace);
+    writer_->namespaceDeclaration("wp", kWordprocessingDrawingNamespace);
+    writer_->namespaceDeclaration("wp14", kWordprocessingDrawing2010Namespace);
+    writer_->namespaceDeclaration("a", kDrawingMainNamespace);
+    writer_->namespaceDeclaration("pic", kDrawingPictureNamespace);
+    writer_->attribute("mc:Ignorable", "wp14");
 }
 
 void OpenXmlExporter::writeDocumentPart()
 {
     XmlWriter writer;
     writer_ = &writer;
+    drawings_.beginPart();
     startStoryRoot("w:document");
     const model::AlphaColor background = documentModel_.documentInfo().pageBackColor;
     if (model::isValidColor(background)) {
@@ -102,6 +118,11 @@ void OpenXmlExporter::writeDocumentPart()
     writer_ = &writer;
     addPart("word/document.xml", contentType("document.main+xml"), writer);
     writer_ = nullptr;
+    // The pictures' relations come first.
+    std::vector<std::tuple<std::string, std::string, std::string>> relations;
+    for (const OpenXmlDrawingWriter::ImageRelation& relation : drawings_.endPart())
+        relations.emplace_back(relation.id, "image", relation.target);
+    relations_.insert(relations_.begin(), relations.begin(), relations.end());
 }
 
 void OpenXmlExporter::writeBlocks(const model::PieceTable& pieceTable, ParagraphIndex first, ParagraphIndex last, int32_t level)
@@ -267,10 +288,12 @@ std::string OpenXmlExporter::headerFooterRelation(const model::SectionHeaderFoot
     fieldsInCode_ = 0;
     XmlWriter writer;
     writer_ = &writer;
+    drawings_.beginPart();
     startStoryRoot(isHeader ? "w:hdr" : "w:ftr");
     const model::PieceTable& pieceTable = story.pieceTable();
     writeBlocks(pieceTable, ParagraphIndex(0), ParagraphIndex(pieceTable.paragraphCount() - 1), 0);
     addPart("word/" + fileName, contentType(isHeader ? "header+xml" : "footer+xml"), writer);
+    writeImageRelations(fileName, drawings_.endPart());
     writer_ = mainWriter;
     fields_ = mainFields;
     fieldsInCode_ = mainFieldsInCode;
@@ -285,6 +308,7 @@ void OpenXmlExporter::writeNotesPart(bool footNotes)
 {
     XmlWriter writer;
     writer_ = &writer;
+    drawings_.beginPart();
     const std::string_view noteName = footNotes ? "w:footnote" : "w:endnote";
     startStoryRoot(footNotes ? "w:footnotes" : "w:endnotes");
     // The separators word processors draw between the text and the notes.
@@ -314,6 +338,7 @@ void OpenXmlExporter::writeNotesPart(bool footNotes)
     }
     const std::string fileName = footNotes ? "footnotes.xml" : "endnotes.xml";
     addPart("word/" + fileName, contentType(footNotes ? "footnotes+xml" : "endnotes+xml"), writer);
+    writeImageRelations(fileName, drawings_.endPart());
     relations_.emplace_back(footNotes ? "RelFnt1" : "RelEnt1", footNotes ? "footnotes" : "endnotes", fileName);
     writer_ = nullptr;
 }
@@ -433,6 +458,60 @@ void OpenXmlExporter::exportEndNoteRun(const model::PieceTable& pieceTable, RunI
     writeNoteReference(pieceTable, runIndex, false);
 }
 
+void OpenXmlExporter::exportInlineObjectRun(const model::PieceTable& pieceTable, RunIndex runIndex)
+{
+    const model::TextRunBase& run = pieceTable.run(runIndex);
+    if (run.kind() != model::RunKind::InlinePicture)
+        return;
+    const auto& picture = static_cast<const model::InlinePictureRun&>(run);
+    if (!drawings_.canWrite(picture))
+        return;
+    startRun(pieceTable, runIndex);
+    drawings_.writeInlinePicture(*writer_, picture);
+    writer_->endElement();
+}
+
+void OpenXmlExporter::exportFloatingObjectAnchorRun(const model::PieceTable& pieceTable, RunIndex runIndex)
+{
+    const auto& anchor = static_cast<const model::FloatingObjectAnchorRun&>(pieceTable.run(runIndex));
+    if (!drawings_.canWrite(anchor))
+        return;
+    startRun(pieceTable, runIndex);
+    drawings_.writeFloatingObject(*writer_, anchor);
+    writer_->endElement();
+}
+
+void OpenXmlExporter::writeTextBoxStory(const model::PieceTable& pieceTable)
+{
+    const std::vector<bool> outerFields = std::move(fields_);
+    const int32_t outerFieldsInCode = fieldsInCode_;
+    const std::string_view outerNoteMark = pendingNoteMark_;
+    fields_.clear();
+    fieldsInCode_ = 0;
+    pendingNoteMark_ = {};
+    writeBlocks(pieceTable, ParagraphIndex(0), ParagraphIndex(pieceTable.paragraphCount() - 1), 0);
+    fields_ = outerFields;
+    fieldsInCode_ = outerFieldsInCode;
+    pendingNoteMark_ = outerNoteMark;
+}
+
+void OpenXmlExporter::writeImageRelations(const std::string& partName, const std::vector<OpenXmlDrawingWriter::ImageRelation>& relations)
+{
+    if (relations.empty())
+        return;
+    XmlWriter writer;
+    writer.startElement("Relationships");
+    writer.namespaceDeclaration("", kPackageRelationshipsNamespace);
+    for (const OpenXmlDrawingWriter::ImageRelation& relation : relations) {
+        writer.startElement("Relationship");
+        writer.attribute("Id", relation.id);
+        writer.attribute("Type", std::string(kRelationshipTypePrefix) + "image");
+        writer.attribute("Target", relation.target);
+        writer.endElement();
+    }
+    addPart("word/_rels/" + partName + ".rels", {}, writer);
+}
+
 void OpenXmlExporter::writePackageParts()
 {
     relations_.emplace_back("RelStyle1", "styles", "styles.xml");
@@ -456,6 +535,12 @@ void OpenXmlExporter::writePackageParts()
     types.attribute("Extension", "rels");
     types.attribute("ContentType", kRelationshipsContentType);
     types.endElement();
+    for (const auto& [extension, imageContentType] : drawings_.imageContentTypes()) {
+        types.startElement("Default");
+        types.attribute("Extension", extension);
+        types.attribute("ContentType", imageContentType);
+        types.endElement();
+    }
     for (const auto& [partName, partContentType] : overrides_) {
         types.startElement("Override");
         types.attribute("PartName", partName);

@@ -2,6 +2,7 @@
 
 #include "formats/document_exporter_options.h"
 #include "formats/document_model_exporter.h"
+#include "formats/docx/open_xml_drawing_writer.h"
 #include "formats/xml/xml_writer.h"
 #include "formats/zip/zip_stream_writer.h"
 
@@ -57,9 +58,12 @@ private:
     void exportFieldCodeStartRun(const model::PieceTable& pieceTable, RunIndex runIndex) override;
     void exportFieldCodeEndRun(const model::PieceTable& pieceTable, RunIndex runIndex) override;
     void exportFieldResultEndRun(const model::PieceTable& pieceTable, RunIndex runIndex) override;
-    // Pictures and floating objects are not written yet.
-    void exportInlineObjectRun(const model::PieceTable&, RunIndex) override {}
-    void exportFloatingObjectAnchorRun(const model::PieceTable&, RunIndex) override {}
+    void exportInlineObjectRun(const model::PieceTable& pieceTable, RunIndex runIndex) override;
+    void exportFloatingObjectAnchorRun(const model::PieceTable& pieceTable, RunIndex runIndex) override;
+    /// The paragraphs of a text box, in the middle of the story that anchors it.
+    void writeTextBoxStory(const model::PieceTable& pieceTable);
+    /// The relations part of `partName` (in "word") for the pictures it shows, when it shows any.
+    void writeImageRelations(const std::string& partName, const std::vector<OpenXmlDrawingWriter::ImageRelation>& relations);
     void exportSeparatorRun(const model::PieceTable&, RunIndex) override {}
     void exportFootNoteRun(const model::PieceTable& pieceTable, RunIndex runIndex, int32_t number) override;
     void exportEndNoteRun(const model::PieceTable& pieceTable, RunIndex runIndex, int32_t number) override;
@@ -67,6 +71,7 @@ private:
     void writeNoteReference(const model::PieceTable& pieceTable, RunIndex runIndex, bool footNote);
 
     ZIPStreamWriter package_;
+    OpenXmlDrawingWriter drawings_;
     XmlWriter* writer_ = nullptr; // the part being written
     /// Open fields of the story being written: whether each has passed its separator.
     std::vector<bool> fields_;

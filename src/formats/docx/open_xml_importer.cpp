@@ -1,10 +1,12 @@
 #include "formats/docx/open_xml_importer.h"
 
 #include "core/editor_exception.h"
+#include "formats/docx/open_xml_drawing_reader.h"
 #include "formats/docx/open_xml_story_builder.h"
 #include "model/content_type.h"
 #include "model/document_model.h"
 #include "model/piece_table.h"
+#include "model/pictures/z_order_manager.h"
 #include "model/section.h"
 
 #include <algorithm>
@@ -102,6 +104,8 @@ std::unique_ptr<XmlReader> OpenXmlImporter::openPart(const std::string& name, st
 void OpenXmlImporter::importPackage(std::span<const uint8_t> bytes)
 {
     package_ = std::make_unique<OpenXmlPackage>(bytes);
+    const auto readTextBox = [this](XmlReader& reader, model::PieceTable& pieceTable) { readTextBoxStory(reader, pieceTable); };
+    drawings_ = std::make_unique<OpenXmlDrawingReader>(documentModel_, attributes_, *package_, readTextBox);
     const OpenXmlRelationCollection packageRelations = package_->readRelations("");
     const OpenXmlRelation* mainRelation = packageRelations.findByType("officeDocument");
     mainPartName_ = OpenXmlPackage::resolveTarget(mainRelation, "", "document.xml");
@@ -112,7 +116,7 @@ void OpenXmlImporter::importPackage(std::span<const uint8_t> bytes)
     }
     rootFolder_ = std::string(OpenXmlPackage::folderOf(mainPartName_));
     mainRelations_ = package_->readRelations(mainPartName_);
-    currentRelations_ = &mainRelations_;
+    enterPart(mainRelations_, mainPartName_);
 
     std::vector<uint8_t> storage;
     if (const std::optional<std::string> settings = findRelatedPart("settings", "settings.xml")) {
@@ -147,6 +151,8 @@ void OpenXmlImporter::importPackage(std::span<const uint8_t> bytes)
     importNotes("endnotes", "endnotes", "endnote", model::RunKind::EndNote);
     importSections();
     insertAlternativeFormatChunks();
+    drawings_->clear();
+    model::normalizeZOrder(documentModel_);
     // Effective formatting worked out while the text went in knew neither the tables (which join
     // their stories at the end) nor their styles.
     documentModel_.resetFormattingCaches();
@@ -205,11 +211,11 @@ void OpenXmlImporter::importHeaderFooter(const OpenXmlHeaderFooterReference& ref
         return;
     model::SectionHeaderFooterBase& story = documentModel_.createHeaderFooter(reference.kind, reference.type);
     const OpenXmlRelationCollection relations = package_->readRelations(partName);
-    currentRelations_ = &relations;
+    enterPart(relations, partName);
     OpenXmlStoryBuilder builder(story.pieceTable());
     readBlockContent(*reader, builder);
     builder.finish();
-    currentRelations_ = &mainRelations_;
+    enterPart(mainRelations_, mainPartName_);
     headerFooterParts_.emplace(partName, &story);
     target = &story;
 }
@@ -227,7 +233,7 @@ void OpenXmlImporter::importNotes(std::string_view typeWord, std::string_view ro
     if (!reader)
         return;
     const OpenXmlRelationCollection relations = package_->readRelations(*part);
-    currentRelations_ = &relations;
+    enterPart(relations, *part);
     forEachChildElement(*reader, [&] {
         const auto found = reader->localName() == noteName ? ids.find(std::string(OpenXmlAttributes::text(*reader, "id").value_or("")))
                                                             : ids.end();
@@ -243,7 +249,13 @@ void OpenXmlImporter::importNotes(std::string_view typeWord, std::string_view ro
         readBlockContent(*reader, builder);
         builder.finish();
     });
-    currentRelations_ = &mainRelations_;
+    enterPart(mainRelations_, mainPartName_);
+}
+
+void OpenXmlImporter::enterPart(const OpenXmlRelationCollection& relations, std::string_view partName)
+{
+    currentRelations_ = &relations;
+    drawings_->setPart(relations, partName);
 }
 
 } // namespace velmo::formats

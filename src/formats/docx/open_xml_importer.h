@@ -25,6 +25,7 @@ class SectionHeaderFooterBase;
 
 namespace velmo::formats {
 
+class OpenXmlDrawingReader;
 class OpenXmlStoryBuilder;
 struct OpenXmlParagraphEnd;
 
@@ -70,6 +71,8 @@ private:
     void importSections();
     void importHeaderFooter(const OpenXmlHeaderFooterReference& reference, model::SectionHeaderFooterBase*& target);
     void importNotes(std::string_view typeWord, std::string_view rootName, std::string_view noteName, model::RunKind kind);
+    /// Makes the relations of the part `partName` the ones its content is read with.
+    void enterPart(const OpenXmlRelationCollection& relations, std::string_view partName);
 
     [[nodiscard]] OpenXmlParagraphProperties emptyParagraphProperties() const;
 
@@ -127,6 +130,8 @@ private:
     /// Inserts text read from a "t" or "instrText": line ends become line breaks, other control
     /// characters are dropped.
     void insertRunText(OpenXmlStoryBuilder& story, std::u16string text);
+    /// The content of a text box ("txbxContent") into its story.
+    void readTextBoxStory(XmlReader& reader, model::PieceTable& pieceTable);
 
     OpenXmlDocumentImporterOptions options_;
     OpenXmlAttributes attributes_;
@@ -143,6 +148,8 @@ private:
     OpenXmlRelationCollection mainRelations_;
     /// The relations of the part being read (the main part, a header or footer).
     const OpenXmlRelationCollection* currentRelations_ = nullptr;
+    /// Pictures, floating objects and text boxes of the part being read.
+    std::unique_ptr<OpenXmlDrawingReader> drawings_;
     /// Section properties in section order, as the body gives them.
     std::vector<OpenXmlSectionProperties> sections_;
     /// Notes referenced from the main story: XML id to the model's note index, per kind.

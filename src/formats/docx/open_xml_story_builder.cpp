@@ -38,6 +38,12 @@ void OpenXmlStoryBuilder::insertNoteReference(model::RunKind kind, int32_t noteI
     pieceTable_->insertNoteReference(position_, kind, noteIndex);
 }
 
+model::InputPosition& OpenXmlStoryBuilder::objectInsertionPosition()
+{
+    flushPendingParagraph();
+    return position_;
+}
+
 void OpenXmlStoryBuilder::beginField()
 {
     if (ignoredFields_ > 0 || static_cast<int32_t>(fields_.size()) >= kMaxFieldDepth) {

@@ -64,6 +64,9 @@ public:
     /// A mark or object run (field marks, separators).
     void insertMark(model::RunKind kind);
     void insertNoteReference(model::RunKind kind, int32_t noteIndex);
+    /// Where an object (a picture, a floating-object anchor) goes in next, for callers that insert
+    /// it themselves; the position moves past what they insert.
+    [[nodiscard]] model::InputPosition& objectInsertionPosition();
 
     void beginField();
     void separateField();
