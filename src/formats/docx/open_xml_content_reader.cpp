@@ -48,6 +48,8 @@ void OpenXmlImporter::readBlockElement(XmlReader& reader, OpenXmlStoryBuilder& s
         return;
     }
     const std::string_view name = reader.localName();
+    if (readBookmarkMark(reader, story))
+        return;
     if (name == "p") {
         readParagraph(reader, story);
     } else if (name == "tbl") {
@@ -104,6 +106,8 @@ void OpenXmlImporter::readParagraphContent(XmlReader& reader, OpenXmlStoryBuilde
         return;
     }
     const std::string_view name = reader.localName();
+    if (readBookmarkMark(reader, story))
+        return;
     if (name == "r") {
         readRun(reader, story);
     } else if (name == "hyperlink") {
@@ -120,7 +124,7 @@ void OpenXmlImporter::readParagraphContent(XmlReader& reader, OpenXmlStoryBuilde
                 reader.skipSubtree();
         });
     } else {
-        // Deleted text, bookmarks, comments, permissions and drawings are not read yet.
+        // Deleted text, comments, permissions and drawings are not read yet.
         reader.skipSubtree();
     }
 }
@@ -295,6 +299,8 @@ void OpenXmlImporter::readTableContent(XmlReader& reader, OpenXmlStoryBuilder& s
         return;
     }
     const std::string_view name = reader.localName();
+    if (readBookmarkMark(reader, story))
+        return;
     if (name == "tr") {
         readTableRow(reader, story);
     } else if (name == "customXml" || name == "sdtContent") {
@@ -346,6 +352,8 @@ void OpenXmlImporter::readRowContent(XmlReader& reader, OpenXmlStoryBuilder& sto
         return;
     }
     const std::string_view name = reader.localName();
+    if (readBookmarkMark(reader, story))
+        return;
     if (name == "tc") {
         startRow();
         readTableCell(reader, story);
