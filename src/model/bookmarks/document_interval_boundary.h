@@ -16,7 +16,6 @@ namespace velmo::model {
 /// under the same id, and the note puts the boundary back where it was inside or after that run.
 class DocumentIntervalBoundary {
 public:
-    DocumentIntervalBoundary() noexcept = default;
     DocumentIntervalBoundary(DocumentLogPosition logPosition, RunIndex runIndex, DocumentLogPosition runStartLogPosition) noexcept
         : logPosition_(logPosition), runIndex_(runIndex), runStartLogPosition_(runStartLogPosition)
     {

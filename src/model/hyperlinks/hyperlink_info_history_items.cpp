@@ -6,11 +6,6 @@
 
 namespace velmo::model {
 
-const HyperlinkInfo* HyperlinkInfoHistoryItemBase::storedInfo() const noexcept
-{
-    return pieceTable_.hyperlinkInfos().find(fieldIndex_);
-}
-
 void HyperlinkInfoHistoryItemBase::redoCore()
 {
     exchange(true);

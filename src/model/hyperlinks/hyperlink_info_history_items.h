@@ -12,9 +12,6 @@ namespace velmo::model {
 /// same exchange. The document hears when a field becomes a hyperlink or stops being one.
 class HyperlinkInfoHistoryItemBase : public HistoryItem {
 public:
-    [[nodiscard]] int32_t fieldIndex() const noexcept { return fieldIndex_; }
-    /// The record stored for the field while the item is done (null: none).
-    [[nodiscard]] const HyperlinkInfo* storedInfo() const noexcept;
     /// Records change no text: the selection needs no restoring.
     [[nodiscard]] bool needsStoreSelection() const override { return false; }
 

@@ -11,6 +11,11 @@ namespace velmo::model {
 
 namespace {
 
+/// Longer texts (in UTF-8 bytes) match no address kind. The regular-expression engine recurses
+/// once per character, a few hundred bytes of stack each, and no address anyone types comes near
+/// this.
+constexpr size_t kMaxAddressLength = 2048;
+
 // The address kinds, each matched against the whole text (UTF-8: no pattern looks at a byte
 // above 0x7F, so multi-byte characters pass as the ordinary characters they are).
 const std::regex& fileUriPattern()
@@ -47,6 +52,15 @@ const std::regex& relativePathPattern()
 {
     static const std::regex pattern(R"((?:\.{1,2}[\\/])*[^:*?<>|.\\/][^:*?<>|]*)");
     return pattern;
+}
+
+/// A whole-text match, never attempted on text longer than an address can be.
+bool matches(const std::string& text, const std::regex& pattern, std::smatch* match = nullptr)
+{
+    if (text.size() > kMaxAddressLength)
+        return false;
+    std::smatch ignored;
+    return std::regex_match(text, match ? *match : ignored, pattern);
 }
 
 bool isSeparator(char character) noexcept
@@ -121,19 +135,19 @@ std::string backslashRunsToSlashes(std::string_view text)
 std::optional<std::string> normalize(const std::string& text)
 {
     std::smatch match;
-    if (std::regex_match(text, match, fileUriPattern())) {
+    if (matches(text, fileUriPattern(), &match)) {
         const std::string path = joinPath(splitPath(match.str(1)));
         return match[2].matched ? path : "\\\\" + path;
     }
-    if (std::regex_match(text, match, urlPattern()))
+    if (matches(text, urlPattern(), &match))
         return match.str(2) + "://" + backslashRunsToSlashes(match.str(3));
-    if (std::regex_match(text, localPathPattern()))
+    if (matches(text, localPathPattern()))
         return normalizeLocalPath(text);
-    if (std::regex_match(text, match, remotePathPattern()))
+    if (matches(text, remotePathPattern(), &match))
         return "\\\\" + joinPath(splitPath(match.str(1)));
-    if (std::regex_match(text, match, mailPattern()))
+    if (matches(text, mailPattern(), &match))
         return "mailto:" + match.str(1);
-    if (std::regex_match(text, relativePathPattern())) {
+    if (matches(text, relativePathPattern())) {
         std::vector<std::string> parts = splitPath(text);
         std::erase(parts, ".");
         return joinPath(parts);
@@ -166,7 +180,7 @@ std::u16string HyperlinkUriHelper::ensureUriIsValid(std::u16string_view uri)
 
 bool HyperlinkUriHelper::isRelativePath(std::u16string_view uri)
 {
-    return std::regex_match(core::utf16ToUtf8(uri), relativePathPattern());
+    return matches(core::utf16ToUtf8(uri), relativePathPattern());
 }
 
 std::u16string HyperlinkUriHelper::convertRelativePathToAbsolute(std::u16string_view path, std::u16string_view baseFile)
@@ -191,7 +205,7 @@ std::u16string HyperlinkUriHelper::convertRelativePathToAbsolute(std::u16string_
         resolved.push_back(std::move(part));
     }
     // A base on a network share keeps its leading backslashes.
-    const bool remote = std::regex_match(base, remotePathPattern());
+    const bool remote = matches(base, remotePathPattern());
     return core::utf8ToUtf16((remote ? "\\\\" : "") + normalizeLocalPath(joinPath(resolved)));
 }
 
@@ -199,9 +213,9 @@ std::u16string HyperlinkUriHelper::convertToUrl(std::u16string_view uri)
 {
     const std::string text = core::utf16ToUtf8(uri);
     std::smatch match;
-    if (std::regex_match(text, localPathPattern()))
+    if (matches(text, localPathPattern()))
         return core::utf8ToUtf16("file:///" + backslashRunsToSlashes(text));
-    if (std::regex_match(text, match, remotePathPattern()))
+    if (matches(text, remotePathPattern(), &match))
         return core::utf8ToUtf16("file://" + backslashRunsToSlashes(match.str(1)));
     return std::u16string(uri);
 }

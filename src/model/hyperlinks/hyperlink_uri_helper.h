@@ -18,7 +18,7 @@ public:
 
     /// The address in its normal form: file URIs become paths, web and FTP addresses get "//"
     /// and forward slashes, local, network and relative paths single backslashes; anything else
-    /// stays as it is.
+    /// (also any text longer than 2048 UTF-8 bytes) stays as it is.
     [[nodiscard]] static std::u16string ensureUriIsValid(std::u16string_view uri);
     [[nodiscard]] static bool isRelativePath(std::u16string_view uri);
     /// `path` taken relative to the folder of `baseFile`, ".." and "." resolved; unchanged when

@@ -107,6 +107,10 @@ TEST(HyperlinkUriHelperTest, NormalForms)
         SCOPED_TRACE(core::utf16ToUtf8(c.typed));
         EXPECT_EQ(HyperlinkUriHelper::ensureUriIsValid(c.typed), c.normal);
     }
+    // Far longer than any address: left alone rather than matched.
+    const std::u16string huge = u"http://host/" + std::u16string(1'000'000, u'a');
+    EXPECT_EQ(HyperlinkUriHelper::ensureUriIsValid(huge), huge);
+    EXPECT_FALSE(HyperlinkUriHelper::isRelativePath(std::u16string(1'000'000, u'a')));
     EXPECT_TRUE(HyperlinkUriHelper::isRelativePath(u"site.htm"));
     EXPECT_TRUE(HyperlinkUriHelper::isRelativePath(uR"(..\x.doc)"));
     EXPECT_FALSE(HyperlinkUriHelper::isRelativePath(uR"(C:\x.doc)"));
