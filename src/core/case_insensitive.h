@@ -11,4 +11,14 @@ namespace velmo::core {
 /// A hash consistent with equalsIgnoreCase.
 [[nodiscard]] size_t hashIgnoreCase(std::u16string_view text) noexcept;
 
+/// For hash containers of names that ignore letter case.
+struct IgnoreCaseHash {
+    using is_transparent = void;
+    size_t operator()(std::u16string_view text) const noexcept { return hashIgnoreCase(text); }
+};
+struct IgnoreCaseEqual {
+    using is_transparent = void;
+    bool operator()(std::u16string_view a, std::u16string_view b) const noexcept { return equalsIgnoreCase(a, b); }
+};
+
 } // namespace velmo::core

@@ -47,8 +47,45 @@ void DocumentModelExporter::exportParagraph(const model::PieceTable& pieceTable,
 
 void DocumentModelExporter::exportRuns(const model::PieceTable& pieceTable, const model::Paragraph& paragraph)
 {
-    for (RunIndex index = paragraph.firstRunIndex(); index <= paragraph.lastRunIndex(); ++index)
+    DocumentLogPosition runStart = paragraph.logPosition();
+    for (RunIndex index = paragraph.firstRunIndex(); index <= paragraph.lastRunIndex(); ++index) {
+        exportBookmarksUpTo(pieceTable, runStart);
+        currentRunLogPosition_ = runStart;
         exportRun(pieceTable, index);
+        runStart += pieceTable.run(index).length();
+    }
+}
+
+DocumentModelExporter::BookmarkCursor& DocumentModelExporter::bookmarkCursor(const model::PieceTable& pieceTable)
+{
+    auto [cursor, created] = bookmarkCursors_.try_emplace(&pieceTable);
+    if (created)
+        cursor->second.boundaries = model::bookmarkBoundaries(pieceTable, true); // hidden ones are saved too
+    return cursor->second;
+}
+
+void DocumentModelExporter::exportBookmarksUpTo(const model::PieceTable& pieceTable, DocumentLogPosition position)
+{
+    if (pieceTable.bookmarkCollection().isEmpty())
+        return;
+    BookmarkCursor& cursor = bookmarkCursor(pieceTable);
+    for (; cursor.next < cursor.boundaries.size() && cursor.boundaries[cursor.next].position <= position; ++cursor.next) {
+        const model::BookmarkBoundary& boundary = cursor.boundaries[cursor.next];
+        if (boundary.kind == model::BookmarkBoundary::Kind::Start)
+            exportBookmarkStart(pieceTable, boundary.bookmarkIndex);
+        else
+            exportBookmarkEnd(pieceTable, boundary.bookmarkIndex);
+    }
+}
+
+std::optional<DocumentLogPosition> DocumentModelExporter::nextBookmarkBoundary(const model::PieceTable& pieceTable)
+{
+    if (pieceTable.bookmarkCollection().isEmpty())
+        return std::nullopt;
+    const BookmarkCursor& cursor = bookmarkCursor(pieceTable);
+    if (cursor.next == cursor.boundaries.size())
+        return std::nullopt;
+    return cursor.boundaries[cursor.next].position;
 }
 
 bool DocumentModelExporter::isHidden(const model::PieceTable& pieceTable, RunIndex runIndex) const

@@ -20,6 +20,7 @@ struct DocumentCapabilitiesOptions {
     DocumentCapability paragraphStyle = DocumentCapability::Default;
     DocumentCapability inlinePictures = DocumentCapability::Default;
     DocumentCapability floatingObjects = DocumentCapability::Default;
+    DocumentCapability bookmarks = DocumentCapability::Default;
 };
 
 } // namespace velmo::model

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace velmo::model {
 
@@ -213,6 +214,27 @@ void dumpTables(std::string& out, const PieceTable& pieceTable)
     }
 }
 
+/// Bookmarks by position, then the hyperlink records by field index.
+void dumpBookmarksAndHyperlinks(std::string& out, const PieceTable& pieceTable)
+{
+    const BookmarkCollection& bookmarks = pieceTable.bookmarkCollection();
+    for (int32_t index = 0; index < bookmarks.count(); ++index) {
+        const Bookmark& bookmark = bookmarks[index];
+        out += "  bookmark " + std::to_string(index) + " " + quoted(bookmark.name()) + " " +
+               std::to_string(bookmark.start().value()) + ".." + std::to_string(bookmark.end().value()) + "\n";
+    }
+    for (const auto& [fieldIndex, info] : pieceTable.hyperlinkInfos().items()) {
+        out += "  hyperlink field=" + std::to_string(fieldIndex);
+        const std::pair<const char*, const std::u16string*> parts[] = {
+            {"uri", &info->navigateUri}, {"anchor", &info->anchor}, {"target", &info->target}, {"tooltip", &info->toolTip}};
+        for (const auto& [name, value] : parts) {
+            if (!value->empty())
+                out += std::string(" ") + name + "=" + quoted(*value);
+        }
+        out += info->visited ? " visited\n" : "\n";
+    }
+}
+
 void dumpStory(std::string& out, const PieceTable& pieceTable, size_t ordinal, PictureDumpContext& pictures)
 {
     out += "story #" + std::to_string(ordinal) + " " + storyLabel(pieceTable.contentType()) + " paragraphs=" +
@@ -242,6 +264,7 @@ void dumpStory(std::string& out, const PieceTable& pieceTable, size_t ordinal, P
         }
     }
     dumpTables(out, pieceTable);
+    dumpBookmarksAndHyperlinks(out, pieceTable);
 }
 
 void dumpSection(std::string& out, const DocumentModel& documentModel, int32_t index)

@@ -156,6 +156,14 @@ void DocumentHistory::enable() noexcept
         lastDisabledItem_.reset();
 }
 
+int32_t DocumentHistory::nextNotificationId() noexcept
+{
+    // Counts up from the smallest 32-bit value, wrapping around and skipping 0.
+    if (++lastNotificationId_ == 0)
+        ++lastNotificationId_;
+    return static_cast<int32_t>(lastNotificationId_);
+}
+
 HistoryItem* EmptyHistory::execute(std::unique_ptr<HistoryItem> item)
 {
     // Nothing done while a reader fills the model can be undone, so nothing is kept.

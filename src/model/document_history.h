@@ -45,6 +45,10 @@ public:
     void disable() noexcept { ++disableCount_; }
     void enable() noexcept;
 
+    /// A new id for the structural changes of one item (never 0). An item keeps its ids, so its
+    /// undo and redo repeat them and intervals can tell its runs apart from others.
+    [[nodiscard]] virtual int32_t nextNotificationId() noexcept;
+
     /// Modified when a step between the clean state and the current one changed content.
     [[nodiscard]] bool isModified() const noexcept;
     void setModified(bool modified) noexcept { cleanStateIndex_ = modified ? kNoCleanState : currentIndex_; }
@@ -63,6 +67,7 @@ private:
     int32_t cleanStateIndex_ = -1;
     int32_t transactionLevel_ = 0;
     int32_t disableCount_ = 0;
+    uint32_t lastNotificationId_ = 0x7FFFFFFFu; // the first id is the smallest 32-bit value
     std::unique_ptr<HistoryItem> lastDisabledItem_; // kept alive for callers holding it
     std::unique_ptr<EditorCompositeHistoryItem> transaction_;
     std::vector<size_t> transactionMarks_; // item count of the composite when each level began
@@ -73,6 +78,8 @@ class EmptyHistory final : public DocumentHistory {
 public:
     using DocumentHistory::DocumentHistory;
     HistoryItem* execute(std::unique_ptr<HistoryItem> item) override;
+    /// Nothing is undone, so no change needs telling apart: 0 always.
+    [[nodiscard]] int32_t nextNotificationId() noexcept override { return 0; }
 };
 
 /// Holds a history transaction for a scope.

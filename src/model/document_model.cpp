@@ -381,6 +381,18 @@ std::unique_ptr<Section> DocumentModel::removeSectionCore(SectionIndex index)
     return removed;
 }
 
+void DocumentModel::onHyperlinkInfoInserted(const PieceTable& pieceTable, int32_t fieldIndex)
+{
+    for (IDocumentModelListener* listener : listeners_)
+        listener->onHyperlinkInfoInserted(pieceTable, fieldIndex);
+}
+
+void DocumentModel::onHyperlinkInfoDeleted(const PieceTable& pieceTable, int32_t fieldIndex)
+{
+    for (IDocumentModelListener* listener : listeners_)
+        listener->onHyperlinkInfoDeleted(pieceTable, fieldIndex);
+}
+
 void DocumentModel::onParagraphInserted(PieceTable& pieceTable, ParagraphIndex paragraphIndex, bool joinsPreviousSection)
 {
     const ParagraphIndex anchor = joinsPreviousSection ? paragraphIndex - 1 : paragraphIndex;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/positions.h"
+#include "model/bookmarks/bookmark_options.h"
 #include "model/document_cache.h"
 #include "model/document_capabilities.h"
 #include "model/document_format.h"
@@ -25,6 +26,7 @@ class IImageCodec;
 
 namespace velmo::model {
 
+class Bookmark;
 class ContentTypeBase;
 class DocumentHistory;
 class DocumentNumbering;
@@ -133,6 +135,11 @@ public:
     [[nodiscard]] const DocumentNumbering& numbering() const noexcept { return *numbering_; }
     [[nodiscard]] EditingOptions& editingOptions() noexcept { return editingOptions_; }
     [[nodiscard]] const EditingOptions& editingOptions() const noexcept { return editingOptions_; }
+    [[nodiscard]] BookmarkOptions& bookmarkOptions() noexcept { return bookmarkOptions_; }
+    [[nodiscard]] const BookmarkOptions& bookmarkOptions() const noexcept { return bookmarkOptions_; }
+    /// The bookmarks of every story, story by story in pieceTables() order, each story's in
+    /// position order; hidden ones only when asked.
+    [[nodiscard]] std::vector<Bookmark*> bookmarks(bool includeHidden) const;
     /// Grows with every change reported; what is computed from the content (list counters)
     /// stays valid while it does not.
     [[nodiscard]] uint64_t contentRevision() const noexcept { return contentRevision_; }
@@ -181,6 +188,9 @@ public:
     void onRunRemoved(PieceTable& pieceTable, RunIndex runIndex);
     /// A note's reference mark entered or left a story.
     void onNoteReferenceChanged(const PieceTable& pieceTable, const FootNoteRunBase& run, bool inserted);
+    /// A field became a hyperlink or stopped being one: the listeners hear of it.
+    void onHyperlinkInfoInserted(const PieceTable& pieceTable, int32_t fieldIndex);
+    void onHyperlinkInfoDeleted(const PieceTable& pieceTable, int32_t fieldIndex);
     void insertSectionCore(SectionIndex index, std::unique_ptr<Section> section);
     [[nodiscard]] std::unique_ptr<Section> removeSectionCore(SectionIndex index);
 
@@ -206,6 +216,7 @@ private:
     DocumentStyles styles_; // after cache_: the built-in styles use it
     std::unique_ptr<DocumentNumbering> numbering_;
     EditingOptions editingOptions_;
+    BookmarkOptions bookmarkOptions_;
     uint64_t contentRevision_ = 0;
     std::unique_ptr<DocumentHistory> history_;
     LastInsertedRunInfo lastInsertedRunInfo_;

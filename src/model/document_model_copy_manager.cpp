@@ -33,10 +33,15 @@ void DocumentModelCopyManager::copyRuns(RunIndex first, RunIndex last)
 {
     BatchUpdateScope batch(targetDocument_);
     sourceParagraphCopiedFromStart_ = source_.run(first).paragraph().firstRunIndex() == first;
+    DocumentLogPosition sourcePosition = source_.runLogPosition(first);
     for (RunIndex runIndex = first; runIndex <= last; ++runIndex) {
         // Every source run becomes a run of its own: nothing merges into the run typed before.
         targetDocument_.resetMerging();
+        const DocumentLogPosition targetStart = position_.logPosition;
         copyRun(runIndex);
+        const int32_t sourceLength = source_.run(runIndex).length();
+        copiedRuns_.push_back({sourcePosition, sourceLength, targetStart, position_.logPosition});
+        sourcePosition += sourceLength;
         if (source_.run(runIndex).isMarkRun())
             sourceParagraphCopiedFromStart_ = true;
     }

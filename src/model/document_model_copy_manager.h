@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <unordered_map>
+#include <vector>
 
 namespace velmo::model {
 
@@ -37,9 +38,23 @@ public:
     void copyTables();
     /// Gives a target paragraph the source paragraph's style, formatting and own list.
     void copyParagraphFormatting(const Paragraph& source, ParagraphIndex targetIndex);
+    /// Creates in the target the source bookmarks lying wholly in what copyRuns() copied (after
+    /// it), at the places their text went, named as the target's name rules say
+    /// (bookmarks/bookmark_copy.cpp).
+    void copyBookmarks();
 
 private:
+    /// Where a copied source run went in the target.
+    struct CopiedRun {
+        DocumentLogPosition sourceStart;
+        int32_t sourceLength = 0;
+        DocumentLogPosition targetStart;
+        DocumentLogPosition targetEnd; // equal to the start when nothing was inserted for it
+    };
+
     void copyRun(RunIndex runIndex);
+    /// Where the text at a source position went; positions are inside or at the end of what was copied.
+    [[nodiscard]] DocumentLogPosition targetPositionOf(DocumentLogPosition sourcePosition) const;
     void copyTextRun(RunIndex runIndex);
     void copyParagraphMark(RunIndex runIndex);
     void copySectionMark(RunIndex runIndex);
@@ -70,6 +85,8 @@ private:
     NumberingListCopier numberingLists_;
     /// Whether the source paragraph being copied was taken from its first run on.
     bool sourceParagraphCopiedFromStart_ = true;
+    std::vector<CopiedRun> copiedRuns_; // in source order
+
 };
 
 /// Appends the content of `source` to `target`, a story of the same document (for instance a

@@ -5,6 +5,8 @@
 
 namespace velmo::model {
 
+class PieceTable;
+
 /// Observer of a document's update cycle. Every change reaches observers once, at the end of the
 /// outermost batch update, with the accumulated actions.
 class IDocumentModelListener {
@@ -17,6 +19,9 @@ public:
     virtual void onDocumentCleared() {}
     virtual void onSectionInserted(SectionIndex /*sectionIndex*/) {}
     virtual void onSectionRemoved(SectionIndex /*sectionIndex*/) {}
+    /// A field of the story became a hyperlink, or stopped being one.
+    virtual void onHyperlinkInfoInserted(const PieceTable& /*pieceTable*/, int32_t /*fieldIndex*/) {}
+    virtual void onHyperlinkInfoDeleted(const PieceTable& /*pieceTable*/, int32_t /*fieldIndex*/) {}
 };
 
 } // namespace velmo::model

@@ -22,6 +22,8 @@ void PieceTableInsertContentConvertedToDocumentModelCommand::executeCore()
     if (lastRun.value() >= 0)
         manager.copyRuns(RunIndex(0), lastRun);
     manager.copyTables();
+    if (flags_.copyBookmarks)
+        manager.copyBookmarks();
     insertedEnd_ = manager.targetPosition();
 
     if (flags_.removeLeadingPageBreak) {

@@ -13,6 +13,8 @@ struct InsertContentFlags {
     bool suppressCopySectionProperties = false;
     /// Clear page-break-before of the first paragraph the fragment lands in.
     bool removeLeadingPageBreak = false;
+    /// Also create the fragment's bookmarks that lie wholly in what is inserted.
+    bool copyBookmarks = false;
 };
 
 /// Inserts the main text of another document (a fragment a reader produced) into a story at a

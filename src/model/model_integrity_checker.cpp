@@ -1,6 +1,7 @@
 #include "model/model_integrity_checker.h"
 
 #include "core/editor_exception.h"
+#include "model/bookmarks/bookmark_integrity.h"
 #include "model/document_model.h"
 #include "model/numbering/document_numbering.h"
 #include "model/piece_table.h"
@@ -203,6 +204,8 @@ std::vector<std::string> findIntegrityProblems(const PieceTable& pieceTable)
     checkTables(pieceTable, problems);
     std::vector<std::string> pictureProblems = findPictureProblems(pieceTable);
     result.insert(result.end(), pictureProblems.begin(), pictureProblems.end());
+    std::vector<std::string> bookmarkProblems = findBookmarkProblems(pieceTable);
+    result.insert(result.end(), bookmarkProblems.begin(), bookmarkProblems.end());
     return result;
 }
 

@@ -55,6 +55,8 @@ void PieceTable::clear()
         countNumberingReference(paragraphs_.at(ParagraphIndex(index)), false);
     preCalculatedNumberingListTexts_.clear();
     tableCellsManager_.clear();
+    bookmarks_.clear();
+    hyperlinkInfos_.clear();
     textBoxes_.clear(); // the runs going now own them
     paragraphs_.clear();
     runs_.clear();
@@ -351,7 +353,8 @@ void PieceTable::onEndMultipleRunSplit()
     applyPendingShift(-1);
 }
 
-void PieceTable::insertRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex, std::unique_ptr<TextRunBase> run)
+void PieceTable::insertRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex, std::unique_ptr<TextRunBase> run,
+                               int32_t notificationId)
 {
     Paragraph& paragraph = touchParagraph(paragraphIndex);
     assert(&run->paragraph() == &paragraph && "a run must belong to the paragraph it is inserted into");
@@ -361,13 +364,14 @@ void PieceTable::insertRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex,
     paragraph.length_ += length;
     ++paragraph.runCount_;
     shiftParagraphsAfter(paragraphIndex, 1, length);
+    bookmarks_.onRunInserted(runIndex, length, notificationId);
     documentModel_->onRunInserted(*this, runIndex);
     inserted.afterRunInserted();
     if (isNoteReference(inserted))
         documentModel_->onNoteReferenceChanged(*this, static_cast<const FootNoteRunBase&>(inserted), true);
 }
 
-std::unique_ptr<TextRunBase> PieceTable::removeRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex)
+std::unique_ptr<TextRunBase> PieceTable::removeRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex, int32_t notificationId)
 {
     Paragraph& paragraph = touchParagraph(paragraphIndex);
     run(runIndex).beforeRunRemoved();
@@ -377,6 +381,7 @@ std::unique_ptr<TextRunBase> PieceTable::removeRunCore(ParagraphIndex paragraphI
     paragraph.length_ -= length;
     --paragraph.runCount_;
     shiftParagraphsAfter(paragraphIndex, -1, -length);
+    bookmarks_.onRunRemoved(runIndex, length, notificationId);
     documentModel_->onRunRemoved(*this, runIndex);
     if (isNoteReference(*removed.front()))
         documentModel_->onNoteReferenceChanged(*this, static_cast<const FootNoteRunBase&>(*removed.front()), false);
@@ -394,6 +399,7 @@ void PieceTable::splitRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex, 
     runs_.insert(runIndex.value() + 1, std::unique_ptr<TextRunBase>(static_cast<TextRunBase*>(tail.release())));
     ++paragraph.runCount_;
     shiftParagraphsAfter(paragraphIndex, 1, 0);
+    bookmarks_.onRunSplit(runIndex, offset);
     documentModel_->onRunInserted(*this, runIndex + 1);
 }
 
@@ -401,11 +407,13 @@ void PieceTable::joinRunsCore(ParagraphIndex paragraphIndex, RunIndex runIndex)
 {
     Paragraph& paragraph = touchParagraph(paragraphIndex);
     TextRunBase& head = run(runIndex);
+    const int32_t headLength = head.length();
     const int32_t tailLength = run(runIndex + 1).length();
     runs_.erase(runIndex.value() + 1, 1);
-    head.setLength(head.length() + tailLength);
+    head.setLength(headLength + tailLength);
     --paragraph.runCount_;
     shiftParagraphsAfter(paragraphIndex, -1, 0);
+    bookmarks_.onRunJoined(runIndex, headLength);
     documentModel_->onRunRemoved(*this, runIndex + 1);
 }
 
@@ -416,6 +424,7 @@ void PieceTable::changeRunLengthCore(ParagraphIndex paragraphIndex, RunIndex run
     target.setLength(target.length() + delta);
     paragraph.length_ += delta;
     shiftParagraphsAfter(paragraphIndex, 0, delta);
+    bookmarks_.onRunLengthChanged(runIndex, delta, target.length());
 }
 
 void PieceTable::splitParagraphCore(ParagraphIndex paragraphIndex, RunIndex markRunIndex,

@@ -2,11 +2,13 @@
 
 #include "core/block_vector.h"
 #include "core/positions.h"
+#include "model/bookmarks/bookmark_collection.h"
 #include "model/character_formatting_info.h"
 #include "model/chunked_string_builder.h"
 #include "model/paragraph_formatting_info.h"
 #include "model/tab_formatting_info.h"
 #include "model/document_model_position.h"
+#include "model/hyperlinks/hyperlink_info_collection.h"
 #include "model/input_position.h"
 #include "model/numbering/numbering_list_calculator_cache.h"
 #include "model/paragraph.h"
@@ -132,6 +134,34 @@ public:
     /// (an empty map removes them). Keys are paragraphs of this story.
     void setPreCalculatedNumberingListTexts(std::unordered_map<const Paragraph*, std::u16string> texts);
 
+    // Bookmarks (piece_table_bookmarks.cpp).
+    [[nodiscard]] BookmarkCollection& bookmarkCollection() noexcept { return bookmarks_; }
+    [[nodiscard]] const BookmarkCollection& bookmarkCollection() const noexcept { return bookmarks_; }
+    /// A bookmark over [position, position + length], both ends clamped to the last paragraph
+    /// mark, named by validateBookmarkName(), as an undoable step.
+    Bookmark& createBookmark(DocumentLogPosition position, int32_t length, std::u16string_view name);
+    /// Removes the bookmark at that index of the collection, as an undoable step.
+    void deleteBookmark(int32_t index);
+    /// The name a new bookmark gets: `name` itself, or, when the document resolves names and the
+    /// story already has it (ignoring case), the first of "name_1", "name_2"... it does not have.
+    [[nodiscard]] std::u16string validateBookmarkName(std::u16string_view name) const;
+    /// The bookmarks in collection order; hidden ones only when asked.
+    [[nodiscard]] std::vector<Bookmark*> bookmarks(bool includeHidden) const;
+    /// The bookmarks lying wholly in [start, start + length] that start before its end (what a
+    /// copy of that range takes along).
+    [[nodiscard]] std::vector<Bookmark*> entireBookmarks(DocumentLogPosition start, int32_t length) const;
+
+    // Hyperlink records of the story's fields (piece_table_hyperlinks.cpp).
+    [[nodiscard]] HyperlinkInfoCollection& hyperlinkInfos() noexcept { return hyperlinkInfos_; }
+    [[nodiscard]] const HyperlinkInfoCollection& hyperlinkInfos() const noexcept { return hyperlinkInfos_; }
+    [[nodiscard]] bool isHyperlinkField(int32_t fieldIndex) const noexcept { return hyperlinkInfos_.isHyperlink(fieldIndex); }
+    /// The field's record; a shared empty record when the field is no hyperlink.
+    [[nodiscard]] const HyperlinkInfo& hyperlinkInfo(int32_t fieldIndex) const noexcept;
+    /// Each of these is one undoable step. Insert returns the record now stored for the field.
+    const HyperlinkInfo& insertHyperlinkInfo(int32_t fieldIndex, const HyperlinkInfo& info);
+    void replaceHyperlinkInfo(int32_t fieldIndex, const HyperlinkInfo& info);
+    void removeHyperlinkInfo(int32_t fieldIndex);
+
     // Editing. Each call is one batch update and one history transaction of its own unless the
     // caller already holds them.
     void insertText(InputPosition& position, std::u16string_view text);
@@ -173,8 +203,11 @@ public:
 
     // Structural steps used by history items; they keep the paragraph bookkeeping in step but
     // record nothing.
-    void insertRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex, std::unique_ptr<TextRunBase> run);
-    [[nodiscard]] std::unique_ptr<TextRunBase> removeRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex);
+    /// `notificationId` identifies the step that inserts or removes the run (0: none).
+    void insertRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex, std::unique_ptr<TextRunBase> run,
+                       int32_t notificationId = 0);
+    [[nodiscard]] std::unique_ptr<TextRunBase> removeRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex,
+                                                             int32_t notificationId = 0);
     void splitRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex, int32_t offset);
     void joinRunsCore(ParagraphIndex paragraphIndex, RunIndex runIndex);
     void changeRunLengthCore(ParagraphIndex paragraphIndex, RunIndex runIndex, int32_t delta);
@@ -232,6 +265,9 @@ private:
     /// Takes away the structure of the tables lying wholly in [start, end) before their text goes.
     void removeTablesInside(DocumentLogPosition start, DocumentLogPosition end);
     void applyNextParagraphStyle(ParagraphIndex newParagraphIndex);
+    /// Deletes the bookmarks a deletion of [start, end) takes away: those strictly inside, and
+    /// collapsed ones anywhere in it, its ends included.
+    void deleteBookmarksInside(DocumentLogPosition start, DocumentLogPosition end);
     void validateInsertPosition(DocumentLogPosition logPosition) const;
     /// Checks a formatting range and returns its end.
     [[nodiscard]] DocumentLogPosition validateFormattingRange(DocumentLogPosition start, int32_t length) const;
@@ -245,6 +281,8 @@ private:
     mutable NumberingListCalculatorCache numberingListCalculatorCache_;
     std::unordered_map<const Paragraph*, std::u16string> preCalculatedNumberingListTexts_;
     std::vector<TextBoxContentType*> textBoxes_; // owned through the anchor runs' floating objects
+    BookmarkCollection bookmarks_;
+    HyperlinkInfoCollection hyperlinkInfos_;
 
     int32_t multipleRunSplitCount_ = 0;
     int32_t lastShiftedParagraphIndex_ = -1; // the paragraph whose later neighbours wait for a shift

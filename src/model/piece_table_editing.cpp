@@ -289,6 +289,7 @@ void PieceTable::deleteContent(DocumentLogPosition logPosition, int32_t length)
     removeTablesInside(logPosition, rangeEnd);
     (void)splitRunAt(rangeEnd);
     const RunIndex firstRun = splitRunAt(logPosition);
+    deleteBookmarksInside(logPosition, rangeEnd);
     const ParagraphIndex firstParagraph = findParagraphIndex(logPosition);
     for (ParagraphIndex paragraphIndex = findParagraphIndex(rangeEnd - 1); paragraphIndex >= firstParagraph;
          --paragraphIndex) {

@@ -1,5 +1,6 @@
 #include "model/run_history_items.h"
 
+#include "model/document_history.h"
 #include "model/document_model.h"
 #include "model/piece_table.h"
 #include "model/runs.h"
@@ -23,12 +24,14 @@ void TextRunInsertedHistoryItem::redoCore()
         if (params_.kind == RunKind::FootNote || params_.kind == RunKind::EndNote)
             static_cast<FootNoteRunBase&>(*run).setNoteIndex(params_.noteIndex);
     }
-    pieceTable_.insertRunCore(params_.paragraphIndex, params_.runIndex, std::move(run));
+    if (notificationId_ == 0)
+        notificationId_ = pieceTable_.documentModel().history().nextNotificationId();
+    pieceTable_.insertRunCore(params_.paragraphIndex, params_.runIndex, std::move(run), notificationId_);
 }
 
 void TextRunInsertedHistoryItem::undoCore()
 {
-    undoneRun_ = pieceTable_.removeRunCore(params_.paragraphIndex, params_.runIndex);
+    undoneRun_ = pieceTable_.removeRunCore(params_.paragraphIndex, params_.runIndex, notificationId_);
     pieceTable_.documentModel().resetMerging();
 }
 
@@ -78,8 +81,12 @@ void SimpleTextRunsDeletedHistoryItem::redoCore()
 {
     removedRuns_.clear();
     removedRuns_.reserve(static_cast<size_t>(runCount_));
+    if (notificationIds_.empty()) {
+        for (int32_t offset = 0; offset < runCount_; ++offset)
+            notificationIds_.push_back(pieceTable_.documentModel().history().nextNotificationId());
+    }
     for (int32_t offset = runCount_ - 1; offset >= 0; --offset)
-        removedRuns_.push_back(pieceTable_.removeRunCore(paragraphIndex_, firstRunIndex_ + offset));
+        removedRuns_.push_back(pieceTable_.removeRunCore(paragraphIndex_, firstRunIndex_ + offset, notificationIds_[static_cast<size_t>(offset)]));
     pieceTable_.documentModel().resetMerging();
 }
 
@@ -89,7 +96,7 @@ void SimpleTextRunsDeletedHistoryItem::undoCore()
         std::unique_ptr<TextRunBase> run = std::move(removedRuns_.back());
         removedRuns_.pop_back();
         run->moveToParagraph(pieceTable_.paragraph(paragraphIndex_));
-        pieceTable_.insertRunCore(paragraphIndex_, firstRunIndex_ + offset, std::move(run));
+        pieceTable_.insertRunCore(paragraphIndex_, firstRunIndex_ + offset, std::move(run), notificationIds_[static_cast<size_t>(offset)]);
     }
     pieceTable_.documentModel().resetMerging();
 }

@@ -42,6 +42,7 @@ protected:
 private:
     Params params_;
     std::unique_ptr<TextRunBase> undoneRun_; // the run while the insertion is undone
+    int32_t notificationId_ = 0;             // given on first execution, kept for undo and redo
 };
 
 /// Typing merge: text appended to the run that was inserted last.
@@ -119,6 +120,7 @@ private:
     RunIndex firstRunIndex_;
     int32_t runCount_;
     std::vector<std::unique_ptr<TextRunBase>> removedRuns_; // last removed first
+    std::vector<int32_t> notificationIds_;                   // one per run, given on first execution
 };
 
 /// A run's character formatting replaced by another cached record.

@@ -87,6 +87,11 @@ void buildRichDocument(model::DocumentModel& document)
     header.pieceTable().insertText(DocumentLogPosition(0), u"Header");
     document.section(SectionIndex(1)).setHeaderFooterCore(model::ContentTypeKind::Header, model::HeaderFooterType::Odd, &header);
     document.createFooter(SectionIndex(1), model::HeaderFooterType::First).pieceTable().insertText(DocumentLogPosition(0), u"Footer");
+    // Bookmarks over part of a run, over a paragraph mark, collapsed, and in a header.
+    main.createBookmark(DocumentLogPosition(1), 3, u"itl");
+    main.createBookmark(DocumentLogPosition(2), 10, u"across");
+    main.createBookmark(DocumentLogPosition(8), 0, u"_here");
+    header.pieceTable().createBookmark(DocumentLogPosition(0), 4, u"head");
     document.changeDocumentInfo([](model::DocumentInfo& info) {
         info.defaultTabWidth = 360;
         info.differentOddAndEvenPages = true;
@@ -177,7 +182,7 @@ const std::map<std::string, std::vector<std::string>>& schemaSequences()
         {"endnotes", {"endnote"}},
         {"footnote", {"p|tbl"}},
         {"endnote", {"p|tbl"}},
-        {"p", {"pPr", "r"}},
+        {"p", {"pPr", "r|bookmarkStart|bookmarkEnd"}},
         {"r", {"rPr", "t|instrText|tab|br|fldChar|footnoteReference|endnoteReference|footnoteRef|endnoteRef|separator|continuationSeparator|"
                       "drawing|pict"}},
         {"pPr", {"pStyle", "keepNext", "keepLines", "pageBreakBefore", "framePr", "widowControl", "numPr", "suppressLineNumbers", "pBdr",

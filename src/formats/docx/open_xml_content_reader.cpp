@@ -49,6 +49,8 @@ void OpenXmlImporter::readBlockElement(XmlReader& reader, OpenXmlStoryBuilder& s
         return;
     }
     const std::string_view name = reader.localName();
+    if (readBookmarkMark(reader, story))
+        return;
     if (name == "p") {
         readParagraph(reader, story);
     } else if (name == "tbl") {
@@ -107,6 +109,8 @@ void OpenXmlImporter::readParagraphContent(XmlReader& reader, OpenXmlStoryBuilde
         return;
     }
     const std::string_view name = reader.localName();
+    if (readBookmarkMark(reader, story))
+        return;
     if (name == "r") {
         readRun(reader, story);
     } else if (name == "hyperlink") {
@@ -129,7 +133,7 @@ void OpenXmlImporter::readParagraphContent(XmlReader& reader, OpenXmlStoryBuilde
                 reader.skipSubtree();
         });
     } else {
-        // Deleted text, bookmarks, comments and permissions are not read yet.
+        // Deleted text, comments and permissions are not read yet.
         reader.skipSubtree();
     }
 }
@@ -317,6 +321,8 @@ void OpenXmlImporter::readTableContent(XmlReader& reader, OpenXmlStoryBuilder& s
         return;
     }
     const std::string_view name = reader.localName();
+    if (readBookmarkMark(reader, story))
+        return;
     if (name == "tr") {
         readTableRow(reader, story);
     } else if (name == "customXml" || name == "sdtContent") {
@@ -368,6 +374,8 @@ void OpenXmlImporter::readRowContent(XmlReader& reader, OpenXmlStoryBuilder& sto
         return;
     }
     const std::string_view name = reader.localName();
+    if (readBookmarkMark(reader, story))
+        return;
     if (name == "tc") {
         startRow();
         readTableCell(reader, story);

@@ -48,10 +48,12 @@ std::string_view headerFooterTypeWord(model::HeaderFooterType type) noexcept
 
 } // namespace
 
-OpenXmlExporter::OpenXmlExporter(const model::DocumentModel& documentModel, const DocumentExporterOptions&)
+OpenXmlExporter::OpenXmlExporter(const model::DocumentModel& documentModel, const DocumentExporterOptions& options)
     : DocumentModelExporter(documentModel, true),
       drawings_(package_, [this](const model::PieceTable& pieceTable) { writeTextBoxStory(pieceTable); })
 {
+    if (const auto* openXmlOptions = dynamic_cast<const OpenXmlDocumentExporterOptions*>(&options))
+        limitBookmarkNameTo40Chars_ = openXmlOptions->limitBookmarkNameTo40Chars;
 }
 
 std::vector<uint8_t> OpenXmlExporter::exportContent()
@@ -108,6 +110,7 @@ void OpenXmlExporter::writeDocumentPart()
     }
     writer.startElement("w:body");
     const model::PieceTable& main = documentModel_.mainPieceTable();
+    (void)bookmarkId(main, 0); // the main story's ids are its bookmarks' indices
     sectionCursor_ = 0;
     fields_.clear();
     fieldsInCode_ = 0;
@@ -388,13 +391,31 @@ void OpenXmlExporter::writeText(std::u16string_view text)
     flush(text.size());
 }
 
+void OpenXmlExporter::writeRunText(const model::PieceTable& pieceTable, RunIndex runIndex, std::u16string_view text)
+{
+    if (text.empty())
+        return;
+    startRun(pieceTable, runIndex);
+    writeText(text);
+    writer_->endElement();
+}
+
 void OpenXmlExporter::exportTextRun(const model::PieceTable& pieceTable, RunIndex runIndex)
 {
     if (pieceTable.run(runIndex).kind() == model::RunKind::LayoutDependentText)
         return; // its text is known only when the layout shows it
-    startRun(pieceTable, runIndex);
-    writeText(pieceTable.runText(runIndex));
-    writer_->endElement();
+    const std::u16string text = pieceTable.runText(runIndex);
+    const DocumentLogPosition runStart = currentRunLogPosition();
+    // A bookmark starting or ending inside the run cuts it there.
+    size_t written = 0;
+    for (std::optional<DocumentLogPosition> boundary = nextBookmarkBoundary(pieceTable);
+         boundary && *boundary - runStart < static_cast<int32_t>(text.size()); boundary = nextBookmarkBoundary(pieceTable)) {
+        const auto cut = static_cast<size_t>(*boundary - runStart);
+        writeRunText(pieceTable, runIndex, std::u16string_view(text).substr(written, cut - written));
+        written = cut;
+        exportBookmarksUpTo(pieceTable, *boundary);
+    }
+    writeRunText(pieceTable, runIndex, std::u16string_view(text).substr(written));
 }
 
 void OpenXmlExporter::writeFieldCharacter(const model::PieceTable& pieceTable, RunIndex runIndex, std::string_view type)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/case_insensitive.h"
 #include "formats/document_exporter_options.h"
 #include "formats/document_model_exporter.h"
 #include "formats/docx/open_xml_drawing_writer.h"
@@ -10,6 +11,8 @@
 #include <tuple>
 #include <set>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -20,12 +23,19 @@ class Table;
 
 namespace velmo::formats {
 
+/// Settings of the word-processing package writer.
+struct OpenXmlDocumentExporterOptions : DocumentExporterOptions {
+    /// Bookmark names longer than word processors take (40 characters) are cut to 40, each kept
+    /// unique.
+    bool limitBookmarkNameTo40Chars = true;
+};
+
 /// Writes a document as a word-processing package (DOCX): the main document with its sections,
 /// tables, headers and footers, the styles, settings and the notes the text refers to. Hidden
 /// text is written (as hidden text); elements follow the schema's order.
 class OpenXmlExporter final : public DocumentModelExporter {
 public:
-    /// The options every writer takes; none of them changes a package yet.
+    /// OpenXmlDocumentExporterOptions are taken when given; other options change nothing yet.
     OpenXmlExporter(const model::DocumentModel& documentModel, const DocumentExporterOptions& options);
 
     [[nodiscard]] std::vector<uint8_t> exportContent() override;
@@ -51,6 +61,18 @@ private:
     std::string headerFooterRelation(const model::SectionHeaderFooterBase& story);
     void startRun(const model::PieceTable& pieceTable, RunIndex runIndex);
     void writeText(std::u16string_view text);
+    /// A "r" with the run's properties holding part of its text; nothing for an empty part.
+    void writeRunText(const model::PieceTable& pieceTable, RunIndex runIndex, std::u16string_view text);
+
+    // Bookmarks (open_xml_bookmark_writer.cpp).
+    void exportBookmarkStart(const model::PieceTable& pieceTable, int32_t bookmarkIndex) override;
+    void exportBookmarkEnd(const model::PieceTable& pieceTable, int32_t bookmarkIndex) override;
+    /// The bookmark's index in its story, plus a base that keeps the ids of all parts apart
+    /// (the main story's base is 0).
+    [[nodiscard]] int32_t bookmarkId(const model::PieceTable& pieceTable, int32_t bookmarkIndex);
+    /// The name written: cut to 40 characters, and made unique among the names written, when
+    /// longer and limitBookmarkNameTo40Chars is set.
+    [[nodiscard]] std::u16string bookmarkName(const std::u16string& name);
 
     void exportTextRun(const model::PieceTable& pieceTable, RunIndex runIndex) override;
     void exportParagraphRun(const model::PieceTable&, RunIndex) override {}
@@ -89,6 +111,10 @@ private:
     std::string_view pendingNoteMark_;
     /// The section whose paragraphs the main story walk is in.
     int32_t sectionCursor_ = 0;
+    bool limitBookmarkNameTo40Chars_ = true;
+    std::unordered_map<const model::PieceTable*, int32_t> bookmarkIdBases_;
+    int32_t nextBookmarkIdBase_ = 0;
+    std::unordered_set<std::u16string, core::IgnoreCaseHash, core::IgnoreCaseEqual> bookmarkNames_; // written so far
 };
 
 } // namespace velmo::formats

@@ -120,6 +120,8 @@ private:
     void readHyperlink(XmlReader& reader, OpenXmlStoryBuilder& story);
     void readSimpleField(XmlReader& reader, OpenXmlStoryBuilder& story);
     void readNoteReference(XmlReader& reader, OpenXmlStoryBuilder& story, model::RunKind kind);
+    /// "bookmarkStart" and "bookmarkEnd" (open_xml_bookmark_reader.cpp); false for other elements.
+    bool readBookmarkMark(XmlReader& reader, OpenXmlStoryBuilder& story);
     void readTable(XmlReader& reader, OpenXmlStoryBuilder& story);
     /// A child of "tbl" other than its properties: rows, and wrappers around rows.
     void readTableContent(XmlReader& reader, OpenXmlStoryBuilder& story, OpenXmlTableProperties& table);

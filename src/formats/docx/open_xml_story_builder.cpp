@@ -252,6 +252,7 @@ bool OpenXmlStoryBuilder::finish()
         pieceTable_->tableCellsManager().insertTable(std::move(table));
     }
     finishedTables_.clear();
+    bookmarks_.createBookmarks(*pieceTable_);
     if (!pending_)
         return false;
     const OpenXmlParagraphEnd end = *pending_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/positions.h"
+#include "formats/docx/open_xml_bookmark_collector.h"
 #include "model/input_position.h"
 #include "model/numbering/numbering_list_index.h"
 #include "model/run_base.h"
@@ -68,6 +69,14 @@ public:
     /// it themselves; the position moves past what they insert.
     [[nodiscard]] model::InputPosition& objectInsertionPosition();
 
+    /// Where content read next goes (after the mark of a paragraph waiting for one).
+    [[nodiscard]] DocumentLogPosition currentLogPosition() const noexcept
+    {
+        return position_.logPosition + (pending_ ? 1 : 0);
+    }
+    /// The story's bookmark marks, made into bookmarks by finish().
+    [[nodiscard]] OpenXmlBookmarkCollector& bookmarks() noexcept { return bookmarks_; }
+
     void beginField();
     void separateField();
     void endField();
@@ -92,8 +101,9 @@ public:
     /// the grid columns they span.
     void endTable(int32_t styleIndex, int32_t propertiesIndex, const std::vector<int32_t>& grid);
 
-    /// Closes open fields and gives the story's last paragraph the last paragraph's formatting.
-    /// Returns whether that paragraph wanted to end a section (its section is then the last one).
+    /// Closes open fields, gives the story's last paragraph the last paragraph's formatting and
+    /// creates the bookmarks read. Returns whether that paragraph wanted to end a section (its
+    /// section is then the last one).
     bool finish();
 
 private:
@@ -134,6 +144,7 @@ private:
     /// Tables read, innermost first, handed to the story at the end: a story that knows its
     /// tables pays for them at every paragraph inserted.
     std::vector<std::unique_ptr<model::Table>> finishedTables_;
+    OpenXmlBookmarkCollector bookmarks_;
 };
 
 } // namespace velmo::formats
