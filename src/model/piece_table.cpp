@@ -5,6 +5,7 @@
 #include "model/character_properties.h"
 #include "model/document_history.h"
 #include "model/document_model.h"
+#include "model/fields/field_collection.h"
 #include "model/functional_history_item.h"
 #include "model/numbering/document_numbering.h"
 #include "model/paragraph_properties.h"
@@ -26,7 +27,7 @@ bool isNoteReference(const TextRunBase& run) noexcept
 } // namespace
 
 PieceTable::PieceTable(DocumentModel& documentModel, ContentTypeBase& contentType)
-    : documentModel_(&documentModel), contentType_(&contentType)
+    : documentModel_(&documentModel), contentType_(&contentType), fields_(std::make_unique<FieldCollection>(*this))
 {
     createEmptyContent();
 }
@@ -55,6 +56,7 @@ void PieceTable::clear()
         countNumberingReference(paragraphs_.at(ParagraphIndex(index)), false);
     preCalculatedNumberingListTexts_.clear();
     tableCellsManager_.clear();
+    fields_->clear();
     textBoxes_.clear(); // the runs going now own them
     paragraphs_.clear();
     runs_.clear();
@@ -361,6 +363,7 @@ void PieceTable::insertRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex,
     paragraph.length_ += length;
     ++paragraph.runCount_;
     shiftParagraphsAfter(paragraphIndex, 1, length);
+    fields_->onRunInserted(runIndex);
     documentModel_->onRunInserted(*this, runIndex);
     inserted.afterRunInserted();
     if (isNoteReference(inserted))
@@ -377,6 +380,7 @@ std::unique_ptr<TextRunBase> PieceTable::removeRunCore(ParagraphIndex paragraphI
     paragraph.length_ -= length;
     --paragraph.runCount_;
     shiftParagraphsAfter(paragraphIndex, -1, -length);
+    fields_->onRunRemoved(runIndex);
     documentModel_->onRunRemoved(*this, runIndex);
     if (isNoteReference(*removed.front()))
         documentModel_->onNoteReferenceChanged(*this, static_cast<const FootNoteRunBase&>(*removed.front()), false);
@@ -394,6 +398,7 @@ void PieceTable::splitRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex, 
     runs_.insert(runIndex.value() + 1, std::unique_ptr<TextRunBase>(static_cast<TextRunBase*>(tail.release())));
     ++paragraph.runCount_;
     shiftParagraphsAfter(paragraphIndex, 1, 0);
+    fields_->onRunInserted(runIndex + 1);
     documentModel_->onRunInserted(*this, runIndex + 1);
 }
 
@@ -406,6 +411,7 @@ void PieceTable::joinRunsCore(ParagraphIndex paragraphIndex, RunIndex runIndex)
     head.setLength(head.length() + tailLength);
     --paragraph.runCount_;
     shiftParagraphsAfter(paragraphIndex, -1, 0);
+    fields_->onRunRemoved(runIndex + 1);
     documentModel_->onRunRemoved(*this, runIndex + 1);
 }
 
