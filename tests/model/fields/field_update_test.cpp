@@ -5,7 +5,12 @@
 #include "model/fields/field_calculator_service.h"
 #include "model/fields/field_updater.h"
 #include "model/fields/layout_dependent_field_formatting.h"
+#include "model/pictures/document_images.h"
+#include "model/pictures/floating_object.h"
+#include "model/pictures/floating_object_anchor_run.h"
+#include "model/pictures/floating_object_formatting.h"
 #include "model/pictures/inline_picture_run.h"
+#include "model/pictures/office_image_reference.h"
 #include "model/pictures/picture_editing.h"
 #include "model/property_modifiers.h"
 #include "model/section.h"
@@ -332,6 +337,26 @@ TEST_F(FieldUpdateTest, PageNumbersComeFromTheLayoutOrBecomeLayoutDependentRuns)
     EXPECT_EQ(countRun.fieldFormatting()->format(3, u"3", culture), u"03");
     EXPECT_EQ(static_cast<const LayoutDependentTextRun&>(header.run(header.fields()[0].result().start)).fieldFormatting()->fieldTypeName(),
               u"PAGE");
+    expectSound(document);
+}
+
+TEST_F(FieldUpdateTest, ShapeFieldsKeepTheirDrawingAndDropItsInlineStandInOnLoad)
+{
+    appendFieldMarkup(story(), u"a{SHAPE  \\* MERGEFORMAT|}b");
+    Field& shape = fields()[0];
+    InputPosition position = story().createInputPosition(shape.resultStartLogPosition());
+    FloatingObjectAnchorRun& anchor = insertFloatingObjectAnchor(story(), position);
+    anchor.floatingObject().changeProperties([](FloatingObjectFormatting& formatting) {
+        formatting.set(&FloatingObjectInfo::pseudoInline, true, UseFloatingObjectOption::UsePseudoInline);
+    });
+    const std::unique_ptr<OfficeImageReference> image = document.images().createImage(pngBytes(2, 2));
+    insertInlinePicture(story(), position, *image).changePictureInfo([](InlinePictureInfo& info) { info.pseudoInline = true; });
+    story().setFieldLocked(shape, true); // a locked SHAPE is processed all the same
+    updateAll();
+    EXPECT_EQ(shape.result().end - shape.result().start, 2); // only loading touches it
+    updateAll(UpdateFieldOperationType::Load);
+    ASSERT_EQ(shape.result().end - shape.result().start, 1);
+    EXPECT_EQ(story().run(shape.result().start).kind(), RunKind::FloatingObjectAnchor);
     expectSound(document);
 }
 
