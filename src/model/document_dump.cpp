@@ -3,6 +3,9 @@
 #include "core/unicode_text.h"
 #include "model/content_type.h"
 #include "model/document_model.h"
+#include "model/fields/field.h"
+#include "model/fields/field_collection.h"
+#include "model/fields/layout_dependent_field_formatting.h"
 #include "model/piece_table.h"
 #include "model/document_styles.h"
 #include "model/numbering/document_numbering.h"
@@ -235,6 +238,25 @@ void dumpBookmarksAndHyperlinks(std::string& out, const PieceTable& pieceTable)
     }
 }
 
+void dumpFields(std::string& out, const PieceTable& pieceTable)
+{
+    const FieldCollection& fields = pieceTable.fields();
+    for (int32_t index = 0; index < fields.count(); ++index) {
+        const Field& field = fields[index];
+        out += "  field " + std::to_string(index) + " runs=" + std::to_string(field.firstRunIndex().value()) + "/" +
+               std::to_string(field.code().end.value()) + "/" + std::to_string(field.lastRunIndex().value());
+        if (field.parent())
+            out += " parent=" + std::to_string(field.parent()->index());
+        if (field.isCodeView())
+            out += " code-view";
+        if (field.isLocked())
+            out += " locked";
+        if (field.disableUpdate())
+            out += " update-disabled";
+        out += "\n";
+    }
+}
+
 void dumpStory(std::string& out, const PieceTable& pieceTable, size_t ordinal, PictureDumpContext& pictures)
 {
     out += "story #" + std::to_string(ordinal) + " " + storyLabel(pieceTable.contentType()) + " paragraphs=" +
@@ -254,6 +276,10 @@ void dumpStory(std::string& out, const PieceTable& pieceTable, size_t ordinal, P
             out += std::string("    ") + runKindName(run.kind());
             if (run.kind() == RunKind::Text || run.kind() == RunKind::FieldSymbol)
                 out += " " + quoted(pieceTable.runText(runIndex));
+            if (run.kind() == RunKind::LayoutDependentText) {
+                if (const auto& formatting = static_cast<const LayoutDependentTextRun&>(run).fieldFormatting())
+                    out += " field=" + core::utf16ToUtf8(formatting->fieldTypeName());
+            }
             if (run.kind() == RunKind::FootNote || run.kind() == RunKind::EndNote)
                 out += " note=" + std::to_string(static_cast<const FootNoteRunBase&>(run).noteIndex());
             appendPictureRunDump(out, run, pictures);
@@ -265,6 +291,7 @@ void dumpStory(std::string& out, const PieceTable& pieceTable, size_t ordinal, P
     }
     dumpTables(out, pieceTable);
     dumpBookmarksAndHyperlinks(out, pieceTable);
+    dumpFields(out, pieceTable);
 }
 
 void dumpSection(std::string& out, const DocumentModel& documentModel, int32_t index)

@@ -4,6 +4,7 @@
 #include "model/content_type.h"
 #include "model/document_history.h"
 #include "model/document_model_listener.h"
+#include "model/fields/field_calculator_service.h"
 #include "model/piece_table.h"
 #include "model/pictures/document_images.h"
 #include "model/pictures/floating_object_anchor_run.h"
@@ -50,7 +51,7 @@ void adjustForRemovedRun(RunIndex& stored, RunIndex removed) noexcept
 DocumentModel::DocumentModel(const platform::IFontCoverage* fontCoverage, const platform::IImageCodec* imageCodec)
     : images_(std::make_unique<DocumentImages>(imageCodec)), styles_(*this), numbering_(std::make_unique<DocumentNumbering>(*this)),
       history_(std::make_unique<DocumentHistory>(*this)),
-      fontCoverage_(fontCoverage)
+      fontCoverage_(fontCoverage), fieldCalculatorService_(std::make_unique<FieldCalculatorService>(*this))
 {
     mainContentType_ = std::make_unique<MainContentType>(*this);
     activePieceTable_ = &mainContentType_->pieceTable();
@@ -556,6 +557,7 @@ void DocumentModel::clearContent()
     numbering_->clear();
     styles_.createBuiltInStyles();
     documentInfo_ = DocumentInfo{};
+    variables_.clear();
     lastInsertedRunInfo_ = LastInsertedRunInfo{};
     for (IDocumentModelListener* listener : listeners_)
         listener->onDocumentCleared();

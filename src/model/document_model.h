@@ -11,6 +11,9 @@
 #include "model/document_save_options.h"
 #include "model/document_styles.h"
 #include "model/editing_options.h"
+#include "model/fields/document_field_services.h"
+#include "model/fields/document_variable_collection.h"
+#include "model/fields/field_options.h"
 #include "model/input_position.h"
 #include "model/last_inserted_run_info.h"
 
@@ -32,6 +35,7 @@ class DocumentHistory;
 class DocumentNumbering;
 class DocumentImages;
 class EndNote;
+class FieldCalculatorService;
 class FootNote;
 class FootNoteRunBase;
 class IDocumentModelListener;
@@ -144,6 +148,18 @@ public:
     /// stays valid while it does not.
     [[nodiscard]] uint64_t contentRevision() const noexcept { return contentRevision_; }
 
+    // Fields.
+    [[nodiscard]] FieldOptions& fieldOptions() noexcept { return fieldOptions_; }
+    [[nodiscard]] const FieldOptions& fieldOptions() const noexcept { return fieldOptions_; }
+    /// The document variables DOCVARIABLE fields show; a new or loaded document starts without.
+    [[nodiscard]] DocumentVariableCollection& variables() noexcept { return variables_; }
+    [[nodiscard]] const DocumentVariableCollection& variables() const noexcept { return variables_; }
+    /// The collaborators fields use (clock, culture, mail merge, layout, picture files) and the
+    /// calculate-document-variable handler.
+    [[nodiscard]] DocumentFieldServices& fieldServices() noexcept { return fieldServices_; }
+    [[nodiscard]] const DocumentFieldServices& fieldServices() const noexcept { return fieldServices_; }
+    [[nodiscard]] FieldCalculatorService& fieldCalculatorService() const noexcept { return *fieldCalculatorService_; }
+
     [[nodiscard]] DocumentHistory& history() const noexcept { return *history_; }
     [[nodiscard]] bool isModified() const noexcept;
     void setModified(bool modified);
@@ -231,6 +247,10 @@ private:
     DocumentFormat documentFormat_ = DocumentFormat::Rtf;
     DocumentInfo documentInfo_;
     DocumentCapabilitiesOptions capabilities_;
+    FieldOptions fieldOptions_;
+    DocumentVariableCollection variables_;
+    DocumentFieldServices fieldServices_;
+    std::unique_ptr<FieldCalculatorService> fieldCalculatorService_;
     std::vector<IDocumentModelListener*> listeners_; // not owned; they unregister before they die
 };
 

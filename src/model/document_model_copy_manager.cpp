@@ -31,17 +31,34 @@ DocumentModelCopyManager::DocumentModelCopyManager(const PieceTable& source, Pie
 
 void DocumentModelCopyManager::copyRuns(RunIndex first, RunIndex last)
 {
+    copyRunsCore(first, last, 0, -1);
+}
+
+void DocumentModelCopyManager::copyRange(DocumentLogPosition start, int32_t length)
+{
+    if (length <= 0)
+        return;
+    const RunInfo range = source_.findRunInfo(start, length);
+    const int32_t firstOffset = start - range.normalizedStart.runStartLogPosition;
+    const int32_t lastEnd = (start + length) - range.normalizedEnd.runStartLogPosition;
+    copyRunsCore(range.normalizedStart.runIndex, range.normalizedEnd.runIndex, firstOffset, lastEnd);
+}
+
+void DocumentModelCopyManager::copyRunsCore(RunIndex first, RunIndex last, int32_t firstOffset, int32_t lastEnd)
+{
     BatchUpdateScope batch(targetDocument_);
     sourceParagraphCopiedFromStart_ = source_.run(first).paragraph().firstRunIndex() == first;
-    DocumentLogPosition sourcePosition = source_.runLogPosition(first);
+    // Part of a field comes over as its text: its marks alone would make no field.
+    const std::vector<RunIndex> partialFieldMarks = source_.marksOfFieldsCrossing(first, last);
     for (RunIndex runIndex = first; runIndex <= last; ++runIndex) {
         // Every source run becomes a run of its own: nothing merges into the run typed before.
         targetDocument_.resetMerging();
+        const int32_t offset = runIndex == first ? firstOffset : 0;
+        const int32_t end = runIndex == last && lastEnd >= 0 ? lastEnd : source_.run(runIndex).length();
         const DocumentLogPosition targetStart = position_.logPosition;
-        copyRun(runIndex);
-        const int32_t sourceLength = source_.run(runIndex).length();
-        copiedRuns_.push_back({sourcePosition, sourceLength, targetStart, position_.logPosition});
-        sourcePosition += sourceLength;
+        if (!std::binary_search(partialFieldMarks.begin(), partialFieldMarks.end(), runIndex))
+            copyRun(runIndex, offset, runIndex == last ? lastEnd : -1);
+        copiedRuns_.push_back({source_.runLogPosition(runIndex) + offset, end - offset, targetStart, position_.logPosition});
         if (source_.run(runIndex).isMarkRun())
             sourceParagraphCopiedFromStart_ = true;
     }
@@ -53,12 +70,12 @@ void DocumentModelCopyManager::copyRuns(RunIndex first, RunIndex last)
         copyNumbering(lastRun.paragraph(), position_.paragraphIndex);
 }
 
-void DocumentModelCopyManager::copyRun(RunIndex runIndex)
+void DocumentModelCopyManager::copyRun(RunIndex runIndex, int32_t offset, int32_t end)
 {
     const TextRunBase& run = source_.run(runIndex);
     takeRunFormatting(runIndex);
     switch (run.kind()) {
-    case RunKind::Text: copyTextRun(runIndex); return;
+    case RunKind::Text: copyTextRun(runIndex, offset, end); return;
     case RunKind::Paragraph: copyParagraphMark(runIndex); return;
     case RunKind::Section: copySectionMark(runIndex); return;
     case RunKind::FootNote:
@@ -68,11 +85,11 @@ void DocumentModelCopyManager::copyRun(RunIndex runIndex)
     case RunKind::FloatingObjectAnchor:
         copyFloatingObjectAnchorRun(static_cast<const FloatingObjectAnchorRun&>(run), target_, position_);
         return;
+    case RunKind::LayoutDependentText: copyLayoutDependentRun(runIndex); return;
     case RunKind::FieldCodeStart:
     case RunKind::FieldCodeEnd:
     case RunKind::FieldResultEnd:
     case RunKind::Separator:
-    case RunKind::LayoutDependentText:
     case RunKind::InlineCustomObject: target_.insertObjectRun(position_, run.kind()); return;
     }
 }
@@ -84,13 +101,24 @@ void DocumentModelCopyManager::takeRunFormatting(RunIndex sourceRun)
     position_.characterStyleIndex = targetCharacterStyle(run.characterStyleIndex());
 }
 
-void DocumentModelCopyManager::copyTextRun(RunIndex runIndex)
+void DocumentModelCopyManager::copyTextRun(RunIndex runIndex, int32_t offset, int32_t end)
 {
     std::u16string text = source_.runText(runIndex);
+    text = text.substr(static_cast<size_t>(offset), end < 0 ? std::u16string::npos : static_cast<size_t>(end - offset));
+    if (text.empty())
+        return;
     if (!target_.isMain()) // a page break means nothing outside the main text
         std::replace(text.begin(), text.end(), u'\f', u'\v');
     target_.insertText(position_, text);
     keepSourceLook(runIndex, target_.findPosition(position_.logPosition - 1).runIndex);
+}
+
+void DocumentModelCopyManager::copyLayoutDependentRun(RunIndex runIndex)
+{
+    target_.insertObjectRun(position_, RunKind::LayoutDependentText);
+    // What a page-number field's run shows is part of the run, not a step of its own.
+    auto& copied = static_cast<LayoutDependentTextRun&>(target_.run(target_.findPosition(position_.logPosition - 1).runIndex));
+    copied.setFieldFormatting(static_cast<const LayoutDependentTextRun&>(source_.run(runIndex)).fieldFormatting());
 }
 
 void DocumentModelCopyManager::copyParagraphMark(RunIndex runIndex)

@@ -33,6 +33,9 @@ public:
     [[nodiscard]] DocumentLogPosition targetPosition() const noexcept { return position_.logPosition; }
     /// Copies the source runs first..last (inclusive), each as a run of its own.
     void copyRuns(RunIndex first, RunIndex last);
+    /// Copies the source characters [start, start + length): a text run cut by an end gives the
+    /// part inside.
+    void copyRange(DocumentLogPosition start, int32_t length);
     /// Lays tables over the copied paragraphs wherever a source table was copied whole (after
     /// copyRuns); the paragraphs of a table copied in part stay plain paragraphs.
     void copyTables();
@@ -52,10 +55,14 @@ private:
         DocumentLogPosition targetEnd; // equal to the start when nothing was inserted for it
     };
 
-    void copyRun(RunIndex runIndex);
     /// Where the text at a source position went; positions are inside or at the end of what was copied.
     [[nodiscard]] DocumentLogPosition targetPositionOf(DocumentLogPosition sourcePosition) const;
-    void copyTextRun(RunIndex runIndex);
+    /// Copies runs first..last, of the first text run only its characters from `firstOffset` on
+    /// and of the last only those before `lastEnd` (-1: all).
+    void copyRunsCore(RunIndex first, RunIndex last, int32_t firstOffset, int32_t lastEnd);
+    void copyRun(RunIndex runIndex, int32_t offset, int32_t end);
+    void copyTextRun(RunIndex runIndex, int32_t offset, int32_t end);
+    void copyLayoutDependentRun(RunIndex runIndex);
     void copyParagraphMark(RunIndex runIndex);
     void copySectionMark(RunIndex runIndex);
     void copyNoteReference(RunIndex runIndex);

@@ -3,6 +3,7 @@
 #include "core/editor_exception.h"
 #include "model/bookmarks/bookmark_integrity.h"
 #include "model/document_model.h"
+#include "model/fields/field_integrity.h"
 #include "model/numbering/document_numbering.h"
 #include "model/piece_table.h"
 #include "model/pictures/picture_integrity.h"
@@ -206,6 +207,8 @@ std::vector<std::string> findIntegrityProblems(const PieceTable& pieceTable)
     result.insert(result.end(), pictureProblems.begin(), pictureProblems.end());
     std::vector<std::string> bookmarkProblems = findBookmarkProblems(pieceTable);
     result.insert(result.end(), bookmarkProblems.begin(), bookmarkProblems.end());
+    std::vector<std::string> fieldProblems = findFieldProblems(pieceTable);
+    result.insert(result.end(), fieldProblems.begin(), fieldProblems.end());
     return result;
 }
 

@@ -5,6 +5,7 @@
 #include "model/character_properties.h"
 #include "model/document_history.h"
 #include "model/document_model.h"
+#include "model/fields/field_collection.h"
 #include "model/functional_history_item.h"
 #include "model/numbering/document_numbering.h"
 #include "model/paragraph_properties.h"
@@ -26,7 +27,7 @@ bool isNoteReference(const TextRunBase& run) noexcept
 } // namespace
 
 PieceTable::PieceTable(DocumentModel& documentModel, ContentTypeBase& contentType)
-    : documentModel_(&documentModel), contentType_(&contentType)
+    : documentModel_(&documentModel), contentType_(&contentType), fields_(std::make_unique<FieldCollection>(*this))
 {
     createEmptyContent();
 }
@@ -57,6 +58,7 @@ void PieceTable::clear()
     tableCellsManager_.clear();
     bookmarks_.clear();
     hyperlinkInfos_.clear();
+    fields_->clear();
     textBoxes_.clear(); // the runs going now own them
     paragraphs_.clear();
     runs_.clear();
@@ -365,6 +367,7 @@ void PieceTable::insertRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex,
     ++paragraph.runCount_;
     shiftParagraphsAfter(paragraphIndex, 1, length);
     bookmarks_.onRunInserted(runIndex, length, notificationId);
+    fields_->onRunInserted(runIndex);
     documentModel_->onRunInserted(*this, runIndex);
     inserted.afterRunInserted();
     if (isNoteReference(inserted))
@@ -382,6 +385,7 @@ std::unique_ptr<TextRunBase> PieceTable::removeRunCore(ParagraphIndex paragraphI
     --paragraph.runCount_;
     shiftParagraphsAfter(paragraphIndex, -1, -length);
     bookmarks_.onRunRemoved(runIndex, length, notificationId);
+    fields_->onRunRemoved(runIndex);
     documentModel_->onRunRemoved(*this, runIndex);
     if (isNoteReference(*removed.front()))
         documentModel_->onNoteReferenceChanged(*this, static_cast<const FootNoteRunBase&>(*removed.front()), false);
@@ -400,6 +404,7 @@ void PieceTable::splitRunCore(ParagraphIndex paragraphIndex, RunIndex runIndex, 
     ++paragraph.runCount_;
     shiftParagraphsAfter(paragraphIndex, 1, 0);
     bookmarks_.onRunSplit(runIndex, offset);
+    fields_->onRunInserted(runIndex + 1);
     documentModel_->onRunInserted(*this, runIndex + 1);
 }
 
@@ -414,6 +419,7 @@ void PieceTable::joinRunsCore(ParagraphIndex paragraphIndex, RunIndex runIndex)
     --paragraph.runCount_;
     shiftParagraphsAfter(paragraphIndex, -1, 0);
     bookmarks_.onRunJoined(runIndex, headLength);
+    fields_->onRunRemoved(runIndex + 1);
     documentModel_->onRunRemoved(*this, runIndex + 1);
 }
 

@@ -26,6 +26,8 @@ namespace velmo::model {
 
 class ContentTypeBase;
 class DocumentModel;
+class Field;
+class FieldCollection;
 class NumberingList;
 class TextBoxContentType;
 class ParagraphPropertyModifierBase;
@@ -161,6 +163,21 @@ public:
     const HyperlinkInfo& insertHyperlinkInfo(int32_t fieldIndex, const HyperlinkInfo& info);
     void replaceHyperlinkInfo(int32_t fieldIndex, const HyperlinkInfo& info);
     void removeHyperlinkInfo(int32_t fieldIndex);
+    // Fields (piece_table_fields.cpp).
+    [[nodiscard]] FieldCollection& fields() noexcept { return *fields_; }
+    [[nodiscard]] const FieldCollection& fields() const noexcept { return *fields_; }
+    /// Makes [logPosition, logPosition + codeLength) the code of a new field with an empty result,
+    /// as one undoable step. The range must hold whole fields only.
+    Field& createField(DocumentLogPosition logPosition, int32_t codeLength);
+    /// Deletes a field with its code and result (and the fields in them), as one undoable step.
+    void removeField(Field& field);
+    /// Shows the code instead of the result or back, as an undoable step.
+    void toggleFieldCodes(Field& field);
+    void setFieldLocked(Field& field, bool locked);
+    void setFieldDisableUpdate(Field& field, bool disableUpdate);
+    /// The mark runs among runs first..last of fields that do not lie wholly inside them: a
+    /// deletion of those runs keeps them.
+    [[nodiscard]] std::vector<RunIndex> marksOfFieldsCrossing(RunIndex first, RunIndex last) const;
 
     // Editing. Each call is one batch update and one history transaction of its own unless the
     // caller already holds them.
@@ -268,6 +285,9 @@ private:
     /// Deletes the bookmarks a deletion of [start, end) takes away: those strictly inside, and
     /// collapsed ones anywhere in it, its ends included.
     void deleteBookmarksInside(DocumentLogPosition start, DocumentLogPosition end);
+    /// Records the field that a result end mark just inserted at `resultEnd` completes, when its
+    /// code start and code end marks precede it; returns it.
+    Field* addFieldEndingAt(RunIndex resultEnd);
     void validateInsertPosition(DocumentLogPosition logPosition) const;
     /// Checks a formatting range and returns its end.
     [[nodiscard]] DocumentLogPosition validateFormattingRange(DocumentLogPosition start, int32_t length) const;
@@ -278,6 +298,7 @@ private:
     TextRunCollection runs_;
     ChunkedStringBuilder textBuffer_;
     TableCellsManager tableCellsManager_{*this};
+    std::unique_ptr<FieldCollection> fields_;
     mutable NumberingListCalculatorCache numberingListCalculatorCache_;
     std::unordered_map<const Paragraph*, std::u16string> preCalculatedNumberingListTexts_;
     std::vector<TextBoxContentType*> textBoxes_; // owned through the anchor runs' floating objects

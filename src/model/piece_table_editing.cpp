@@ -193,6 +193,9 @@ void PieceTable::insertObjectRun(InputPosition& position, RunKind kind, char16_t
         throw core::EditorException::invalidValue(static_cast<long long>(stored), "character");
     BatchUpdateScope batch(*documentModel_);
     insertRunAt(position, kind, std::u16string_view(&stored, 1));
+    // A result end mark completes the field that the marks before it began.
+    if (kind == RunKind::FieldResultEnd)
+        (void)addFieldEndingAt(findPosition(position.logPosition - 1).runIndex);
 }
 
 void PieceTable::insertNoteReference(InputPosition& position, RunKind kind, int32_t noteIndex)
@@ -291,6 +294,8 @@ void PieceTable::deleteContent(DocumentLogPosition logPosition, int32_t length)
     const RunIndex firstRun = splitRunAt(logPosition);
     deleteBookmarksInside(logPosition, rangeEnd);
     const ParagraphIndex firstParagraph = findParagraphIndex(logPosition);
+    // A field that lies only partly inside the range keeps its marks (and so stays a field).
+    const std::vector<RunIndex> keptMarks = marksOfFieldsCrossing(firstRun, findPosition(rangeEnd - 1).runIndex);
     for (ParagraphIndex paragraphIndex = findParagraphIndex(rangeEnd - 1); paragraphIndex >= firstParagraph;
          --paragraphIndex) {
         const Paragraph& paragraph = this->paragraph(paragraphIndex);
@@ -302,7 +307,17 @@ void PieceTable::deleteContent(DocumentLogPosition logPosition, int32_t length)
             int32_t runCount = 0;
             for (int32_t covered = 0; covered < to - from; ++runCount)
                 covered += run(fromRun + runCount).length();
-            UnsafeDocumentModelEditor(*this).deleteRuns(paragraphIndex, fromRun, runCount);
+            // From the back, so that the kept marks before a deleted piece keep their indices.
+            RunIndex pieceEnd = fromRun + runCount; // exclusive
+            for (auto kept = keptMarks.rbegin(); kept != keptMarks.rend(); ++kept) {
+                if (*kept >= pieceEnd || *kept < fromRun)
+                    continue;
+                if (*kept + 1 < pieceEnd)
+                    UnsafeDocumentModelEditor(*this).deleteRuns(paragraphIndex, *kept + 1, pieceEnd - (*kept + 1));
+                pieceEnd = *kept;
+            }
+            if (fromRun < pieceEnd)
+                UnsafeDocumentModelEditor(*this).deleteRuns(paragraphIndex, fromRun, pieceEnd - fromRun);
         }
         // A mark between two cells (or a cell and the text around its table) stays, so that
         // tables keep their shape; only the content before it goes.

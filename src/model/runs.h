@@ -4,6 +4,8 @@
 
 namespace velmo::model {
 
+class LayoutDependentFieldFormatting;
+
 /// Characters stored in the text buffer for the mark and object runs.
 inline constexpr char16_t kParagraphMark = u'\r';
 inline constexpr char16_t kSectionMark = u'\x1D';
@@ -111,6 +113,19 @@ public:
     using ClonableRun::ClonableRun;
     [[nodiscard]] RunKind kind() const noexcept override { return RunKind::LayoutDependentText; }
     void appendPlainText(std::u16string& target, const ChunkedStringBuilder& buffer) const override;
+    /// For the result of a PAGE or NUMPAGES field: what the layout writes and how; null otherwise.
+    [[nodiscard]] const std::shared_ptr<const LayoutDependentFieldFormatting>& fieldFormatting() const noexcept
+    {
+        return fieldFormatting_;
+    }
+    void setFieldFormatting(std::shared_ptr<const LayoutDependentFieldFormatting> formatting) noexcept
+    {
+        fieldFormatting_ = std::move(formatting);
+    }
+
+private:
+    // Immutable and shared by the copies of the run.
+    std::shared_ptr<const LayoutDependentFieldFormatting> fieldFormatting_;
 };
 
 /// A note's reference mark; `noteIndex` is the note's place in the document's footnotes or endnotes.

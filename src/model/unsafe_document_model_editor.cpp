@@ -2,6 +2,7 @@
 
 #include "model/document_history.h"
 #include "model/document_model.h"
+#include "model/fields/field_history_items.h"
 #include "model/paragraph_history_items.h"
 #include "model/piece_table.h"
 #include "model/run_history_items.h"
@@ -10,6 +11,7 @@ namespace velmo::model {
 
 void UnsafeDocumentModelEditor::deleteRuns(ParagraphIndex paragraphIndex, RunIndex firstRunIndex, int32_t count)
 {
+    removeFieldsLosingMarks(pieceTable_, firstRunIndex, firstRunIndex + (count - 1));
     pieceTable_.documentModel().history().execute(
         std::make_unique<SimpleTextRunsDeletedHistoryItem>(pieceTable_, paragraphIndex, firstRunIndex, count));
 }

@@ -2,9 +2,16 @@
 // with the reader's own error, what loads (its pictures decoded) reads back the same after
 // writing, and its paragraph texts agree with an independent reader (python-docx) where one is
 // installed.
+#include "core/culture.h"
 #include "core/unicode_text.h"
 #include "formats/docx_corpus_support.h"
+#include "model/document_dump.h"
+#include "model/document_history.h"
+#include "model/fields/field_collection.h"
+#include "model/fields/field_updater.h"
+#include "model/piece_table.h"
 #include "model/runs.h"
+#include "platform/clock.h"
 
 #include <gtest/gtest.h>
 
@@ -190,6 +197,36 @@ TEST(DocxCorpusTest, ParagraphTextsAgreeWithAnIndependentReader)
     const double rate = static_cast<double>(equal) / static_cast<double>(compared);
     std::cout << equal << " of " << compared << " packages have the same paragraph texts (" << rate * 100 << " %)\n";
     EXPECT_GE(rate, 0.95);
+}
+
+TEST(DocxCorpusTest, FieldsOfEveryDocumentUpdateAndUndoCleanly)
+{
+    const std::vector<CorpusDocument>& corpus = loadedCorpus();
+    if (corpus.empty())
+        GTEST_SKIP() << "no shared corpus at " << VELMO_SHARED_DIR;
+    const core::Culture culture("en-US");
+    const platform::FixedClock clock(core::DateTime{2024, 3, 7, 13, 5, 9});
+    size_t fieldCount = 0;
+    for (const CorpusDocument& item : corpus) {
+        if (!item.document)
+            continue;
+        SCOPED_TRACE(relativeName(item.path));
+        // A load of its own: the shared documents stay as they were read.
+        model::DocumentModel document;
+        testing::loadDocx(document, core::readFile(item.path.string()));
+        document.fieldServices().culture = &culture;
+        document.fieldServices().clock = &clock;
+        const std::string before = model::dumpDocument(document);
+        for (model::PieceTable* story : document.pieceTables(true)) {
+            fieldCount += static_cast<size_t>(story->fields().count());
+            model::FieldUpdater(*story).updateFields(model::UpdateFieldOperationType::Normal);
+        }
+        EXPECT_THAT(model::findIntegrityProblems(document), ::testing::IsEmpty());
+        while (document.history().canUndo())
+            document.history().undo();
+        EXPECT_EQ(model::dumpDocument(document), before);
+    }
+    std::cout << "  " << fieldCount << " fields updated\n";
 }
 
 } // namespace

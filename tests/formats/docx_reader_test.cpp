@@ -6,6 +6,7 @@
 #include "formats/xml/xml_reader.h"
 #include "formats/docx_test_support.h"
 #include "model/content_type.h"
+#include "model/fields/field_collection.h"
 #include "model/piece_table.h"
 #include "model/runs.h"
 #include "model/section.h"
@@ -406,6 +407,8 @@ TEST(DocxReaderTest, NotesFieldsAndHyperlinks)
     EXPECT_NE(text.find(u"{DATE}today\u203A"), std::u16string::npos);
     EXPECT_NE(text.find(u"{HYPERLINK \"http://example.com/\"}site\u203A"), std::u16string::npos);
     EXPECT_NE(text.find(u"{open}\u203A\r"), std::u16string::npos);
+    // Each becomes a field of the story: the integrity check above compares them with the marks.
+    EXPECT_EQ(document.mainPieceTable().fields().count(), 4);
     testing::expectRoundTrip(document);
 }
 

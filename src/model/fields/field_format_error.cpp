@@ -26,6 +26,21 @@ FieldFormatError FieldFormatError::syntaxError(std::u16string_view text)
     return FieldFormatError("Syntax Error, " + core::utf16ToUtf8(text) + ".");
 }
 
+FieldFormatError FieldFormatError::unexpectedEndOfFormula()
+{
+    return FieldFormatError("!Unexpected end of formula.");
+}
+
+FieldFormatError FieldFormatError::missingOperator()
+{
+    return FieldFormatError("!Missing operator.");
+}
+
+FieldFormatError FieldFormatError::zeroDivide()
+{
+    return FieldFormatError("!Zero divide.");
+}
+
 FieldFormatError FieldFormatError::invalidArgument(std::u16string_view value, std::string_view name)
 {
     return FieldFormatError(core::EditorException::invalidValue(core::utf16ToUtf8(value), name).what());

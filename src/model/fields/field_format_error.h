@@ -20,6 +20,12 @@ public:
     [[nodiscard]] static FieldFormatError unknownSwitchArgument();
     /// "Syntax Error, <text>."
     [[nodiscard]] static FieldFormatError syntaxError(std::u16string_view text);
+    /// "!Unexpected end of formula."
+    [[nodiscard]] static FieldFormatError unexpectedEndOfFormula();
+    /// "!Missing operator."
+    [[nodiscard]] static FieldFormatError missingOperator();
+    /// "!Zero divide."
+    [[nodiscard]] static FieldFormatError zeroDivide();
     /// "'<value>' is not a valid value for '<name>'".
     [[nodiscard]] static FieldFormatError invalidArgument(std::u16string_view value, std::string_view name);
 };

@@ -3,6 +3,7 @@
 #include "core/culture.h"
 #include "model/document_model_unit_converter.h"
 #include "model/fields/field_format_error.h"
+#include "model/fields/mathematical_calculator.h"
 #include "model/fields/numeric_field_formatter.h"
 #include "model/numbering/english_number_text.h"
 #include "model/numbering/ordinal_based_number_converter.h"
@@ -267,8 +268,16 @@ std::u16string GeneralFieldFormatter::formatNumber(double value, GeneralFieldFor
 std::u16string GeneralFieldFormatter::formatText(std::u16string_view text, GeneralFieldFormat format) const
 {
     if (isNumberFormat(format)) {
-        const std::optional<double> number = culture_.parseNumber(text);
-        return number ? formatNumber(*number, format) : std::u16string(text);
+        if (const std::optional<double> number = culture_.parseNumber(text))
+            return formatNumber(*number, format);
+        // Text that is no number may still be a sum ("2+3"); anything else stays as it is.
+        double value = 0;
+        try {
+            value = MathematicalCalculator(culture_).calculate(text);
+        } catch (const FieldFormatError&) {
+            return std::u16string(text);
+        }
+        return formatNumber(value, format);
     }
     if (format == GeneralFieldFormat::Caps)
         return culture_.toTitle(text);

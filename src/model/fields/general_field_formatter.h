@@ -61,9 +61,9 @@ public:
     /// that need a whole number round halves to even. Throws FieldFormatError when the value is
     /// outside the format's range or cannot be written in it.
     [[nodiscard]] std::u16string formatNumber(double value, GeneralFieldFormat format) const;
-    /// Text in `format`. A number format applies to the text read as a number of the culture;
-    /// text that is no number is returned unchanged (evaluating it as an expression first is the
-    /// caller's business).
+    /// Text in `format`. A number format applies to the text read as a number of the culture, or
+    /// else to the value of the text as an arithmetic expression ("2+3"); text that is neither is
+    /// returned unchanged.
     [[nodiscard]] std::u16string formatText(std::u16string_view text, GeneralFieldFormat format) const;
 
 private:

@@ -33,7 +33,8 @@ struct NumberSeparators {
 ///   must follow a backslash;
 /// - anything else is copied.
 /// The value is rounded to as many decimals as the pattern has fraction placeholders (at most
-/// 10), halves away from zero, on its shortest decimal form: 0.285 with "0.00" gives "0.29".
+/// 10), on its shortest decimal form, an exact half toward zero: 0.285 with "0.00" gives "0.28",
+/// 0.2851 gives "0.29".
 /// Trailing spaces are removed.
 class NumericFieldFormatter {
 public:

@@ -167,6 +167,10 @@ TEST(GeneralFieldFormatterTest, TextFormats)
         {"de-DE", u"1.234,5", Format::Arabic, u"1234"},
         {"en-US", u"abc", Format::UpperRoman, u"abc"},
         {"en-US", u"", Format::Hex, u""},
+        // Text that is no number is worked out as a sum first.
+        {"en-US", u"2+3", Format::UpperRoman, u"V"},
+        {"en-US", u"(1+1)*3", Format::CardText, u"six"},
+        {"en-US", u"1/0", Format::Arabic, u"1/0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.culture) + " case " + std::to_string(&c - cases));
