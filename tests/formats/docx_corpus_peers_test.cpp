@@ -165,7 +165,7 @@ TEST(DocxCorpusPeersTest, LibreOfficeReadsTheSameParagraphTextsFromOurPackages)
     ASSERT_GT(compared, 0u);
     const double rate = static_cast<double>(equal) / static_cast<double>(compared);
     std::cout << equal << " of " << compared << " packages read the same in LibreOffice (" << rate * 100 << " %)\n";
-    EXPECT_GE(rate, 0.75);
+    EXPECT_GE(rate, 0.9);
 }
 
 } // namespace
