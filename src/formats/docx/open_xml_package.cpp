@@ -7,17 +7,6 @@ namespace velmo::formats {
 
 namespace {
 
-int hexValue(char character) noexcept
-{
-    if (character >= '0' && character <= '9')
-        return character - '0';
-    if (character >= 'a' && character <= 'f')
-        return character - 'a' + 10;
-    if (character >= 'A' && character <= 'F')
-        return character - 'A' + 10;
-    return -1;
-}
-
 /// "%20" and the like become the bytes they stand for; a malformed escape stays as it is.
 std::string decodePercentEscapes(std::string_view text)
 {
@@ -25,8 +14,8 @@ std::string decodePercentEscapes(std::string_view text)
     result.reserve(text.size());
     for (size_t index = 0; index < text.size(); ++index) {
         if (text[index] == '%' && index + 2 < text.size()) {
-            const int high = hexValue(text[index + 1]);
-            const int low = hexValue(text[index + 2]);
+            const int high = hexDigit(text[index + 1]);
+            const int low = hexDigit(text[index + 2]);
             if (high >= 0 && low >= 0) {
                 result.push_back(static_cast<char>(high * 16 + low));
                 index += 2;

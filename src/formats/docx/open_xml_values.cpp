@@ -116,17 +116,6 @@ bool isBlank(char character) noexcept
     return character == ' ' || character == '\t' || character == '\n' || character == '\r';
 }
 
-int hexDigit(char character) noexcept
-{
-    if (character >= '0' && character <= '9')
-        return character - '0';
-    if (character >= 'a' && character <= 'f')
-        return character - 'a' + 10;
-    if (character >= 'A' && character <= 'F')
-        return character - 'A' + 10;
-    return -1;
-}
-
 int32_t clampToInt32(double value) noexcept
 {
     if (!(value == value))
@@ -306,6 +295,17 @@ std::optional<double> parseFloat(std::string_view text) noexcept
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+int hexDigit(char character) noexcept
+{
+    if (character >= '0' && character <= '9')
+        return character - '0';
+    if (character >= 'a' && character <= 'f')
+        return character - 'a' + 10;
+    if (character >= 'A' && character <= 'F')
+        return character - 'A' + 10;
+    return -1;
 }
 
 } // namespace velmo::formats
