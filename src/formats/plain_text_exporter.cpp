@@ -142,6 +142,8 @@ void PlainTextExporter::exportTextRun(const model::PieceTable& pieceTable, RunIn
     for (const char16_t character : text) {
         if (character == u'\v')
             text_ += u"\r\n";
+        else if (character == model::kOptionalHyphen)
+            text_.push_back(u'\u00AD'); // the soft hyphen of Unicode text
         else
             text_.push_back(character);
     }

@@ -18,6 +18,9 @@ inline constexpr char16_t kInlineObjectMark = u'\uFFFC';
 inline constexpr char16_t kFloatingObjectAnchorMark = u'\b';
 inline constexpr char16_t kLineBreak = u'\v';
 inline constexpr char16_t kTab = u'\t';
+/// A place where a word may be hyphenated; shown only when the line breaks there.
+inline constexpr char16_t kOptionalHyphen = u'\x1F';
+inline constexpr char16_t kNonBreakingHyphen = u'\u2011';
 
 /// Gives run class `Derived` (deriving from `Base`) its clone(): a run of the same class and
 /// formatting over another part of the buffer.

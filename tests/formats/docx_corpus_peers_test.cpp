@@ -165,7 +165,10 @@ TEST(DocxCorpusPeersTest, LibreOfficeReadsTheSameParagraphTextsFromOurPackages)
     ASSERT_GT(compared, 0u);
     const double rate = static_cast<double>(equal) / static_cast<double>(compared);
     std::cout << equal << " of " << compared << " packages read the same in LibreOffice (" << rate * 100 << " %)\n";
-    EXPECT_GE(rate, 0.9);
+    // The rest are packages with tracked changes (LibreOffice also shows deleted and moved-away text,
+    // we keep the accepted text) and places where LibreOffice reads the original differently from
+    // what it says (line breaks in content controls, trailing blanks in table cells).
+    EXPECT_GE(rate, 0.94);
 }
 
 } // namespace

@@ -100,6 +100,8 @@ std::vector<std::string> paragraphTexts(const model::DocumentModel& document)
         for (char16_t& character : text) {
             if (character == model::kLineBreak || character == u'\f' || character == u'\x0E')
                 character = u'\n';
+            else if (character == model::kOptionalHyphen)
+                character = u'\u00AD';
         }
         texts.push_back(core::utf16ToUtf8(text));
     }

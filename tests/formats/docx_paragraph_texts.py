@@ -84,7 +84,9 @@ def paragraph_text(paragraph, fields):
             elif local in ("br", "cr"):
                 pieces.append("\n")
             elif local == "noBreakHyphen":
-                pieces.append("-")
+                pieces.append("\u2011")
+            elif local == "softHyphen":
+                pieces.append("\u00ad")
             elif local == "sym":
                 for name, value in element.attrib.items():
                     if name.endswith("}char"):

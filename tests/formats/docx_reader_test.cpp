@@ -52,7 +52,7 @@ TEST(DocxReaderTest, TextOfParagraphsRunsAndBreaks)
     };
     const Case cases[] = {
         {"<w:p><w:r><w:t>One</w:t></w:r></w:p><w:p><w:r><w:t>Two</w:t></w:r></w:p>", u"One\rTwo\r"},
-        {"<w:p><w:r><w:t>a</w:t><w:tab/><w:t>b</w:t><w:br/><w:t>c</w:t><w:cr/><w:noBreakHyphen/></w:r></w:p>", u"a\tb\vc\v-\r"},
+        {"<w:p><w:r><w:t>a</w:t><w:tab/><w:t>b</w:t><w:br/><w:t>c</w:t><w:cr/><w:noBreakHyphen/></w:r></w:p>", u"a\tb\vc\v\u2011\r"},
         {R"(<w:p><w:r><w:t>a</w:t><w:br w:type="page"/><w:br w:type="column"/><w:br w:type="odd"/></w:r></w:p>)", u"a\f\x0E\v\r"},
         // Spaces alone survive only where xml:space keeps them.
         {R"(<w:p><w:r><w:t xml:space="preserve">  </w:t><w:t>  </w:t></w:r></w:p>)", u"  \r"},

@@ -8,6 +8,7 @@
 #include "model/numbering/default_numbering_list_helper.h"
 #include "model/numbering/document_numbering.h"
 #include "model/paragraph_properties.h"
+#include "model/pictures/paragraph_frames.h"
 #include "model/piece_table.h"
 #include "model/property_modifiers.h"
 #include "model/runs.h"
@@ -137,6 +138,66 @@ TEST(DocxWriterTest, RunTextBecomesTextTabAndBreakElements)
     EXPECT_NE(xml.find("<w:t xml:space=\"preserve\">two  spaces</w:t>"), std::string::npos);
     EXPECT_EQ(xml.find('\x01'), std::string::npos);
     EXPECT_EQ(xml.find("\xEF\xBF\xBD"), std::string::npos);
+}
+
+TEST(DocxWriterTest, HyphensKeepTheirKind)
+{
+    model::DocumentModel document;
+    loadDocx(document, makeDocx("<w:p><w:r><w:t>a</w:t><w:softHyphen/><w:t>b</w:t><w:noBreakHyphen/><w:t>c</w:t></w:r></w:p>"));
+    EXPECT_EQ(testing::mainText(document), u"a\x1F" u"b\u2011c\r");
+    const std::string xml = partText(saveDocx(document), "word/document.xml");
+    EXPECT_NE(xml.find("<w:t>a</w:t><w:softHyphen/><w:t>b</w:t><w:noBreakHyphen/><w:t>c</w:t>"), std::string::npos) << xml;
+}
+
+/// The frame the paragraph (or, with a negative index, the style "F") of a document has of its own.
+model::ParagraphFrameFormatting ownFrame(const model::DocumentModel& document, int32_t paragraph)
+{
+    int32_t index = -1;
+    if (paragraph >= 0) {
+        index = document.mainPieceTable().paragraph(ParagraphIndex(paragraph)).frameFormattingIndex();
+    } else {
+        const auto& styles = document.styles().paragraphStyles();
+        index = styles[styles.styleIndexByName(u"F", false)].frameFormattingIndex();
+    }
+    EXPECT_GE(index, 0);
+    return index >= 0 ? document.cache().pictureCaches().paragraphFrameFormattingCache[index] : model::ParagraphFrameFormatting{};
+}
+
+TEST(DocxWriterTest, FramesAndDropCapitalsReadBackTheSame)
+{
+    using O = model::UseParagraphFrameOption;
+    const std::string styles = std::string("<w:styles ") + testing::kWordNamespaces + ">" +
+                               R"(<w:style w:type="paragraph" w:styleId="F"><w:name w:val="F"/>)"
+                               R"(<w:pPr><w:framePr w:w="2000" w:hSpace="180" w:wrap="around" w:hAnchor="page" w:xAlign="center"/></w:pPr>)"
+                               "</w:style></w:styles>";
+    model::DocumentModel document;
+    loadDocx(document,
+             makeDocx(R"(<w:p><w:pPr><w:framePr w:dropCap="margin" w:lines="3" w:wrap="around" w:vAnchor="text" w:hAnchor="page"/>)"
+                      R"(</w:pPr><w:r><w:t>D</w:t></w:r></w:p><w:p><w:r><w:t>rop cap.</w:t></w:r></w:p>)"
+                      R"(<w:p><w:pPr><w:framePr w:w="1440" w:h="400" w:vSpace="90" w:x="-20" w:y="300" w:yAlign="bottom" w:wrap="notBeside"/>)"
+                      R"(</w:pPr><w:r><w:t>boxed</w:t></w:r></w:p><w:p/>)",
+                      {{"word/styles.xml", styles}}));
+    const model::ParagraphFrameFormatting dropCap = ownFrame(document, 0);
+    EXPECT_EQ(dropCap.info().dropCap, model::DropCapLocation::Margin);
+    EXPECT_EQ(dropCap.info().dropCapVerticalHeightInLines, 3);
+    EXPECT_EQ(dropCap.info().horizontalPositionType, model::ParagraphFrameHorizontalPositionType::Page);
+    EXPECT_EQ(dropCap.info().verticalPositionType, model::ParagraphFrameVerticalPositionType::Paragraph);
+    EXPECT_EQ(document.mainPieceTable().paragraph(ParagraphIndex(1)).frameFormattingIndex(), model::kNoFrameProperties);
+    const model::ParagraphFrameFormatting boxed = ownFrame(document, 2);
+    EXPECT_EQ(boxed.info().height, 400);
+    EXPECT_EQ(boxed.info().horizontalRule, model::ParagraphFrameHorizontalRule::AtLeast); // "h" without "hRule"
+    EXPECT_EQ(boxed.info().verticalPadding, 90);
+    EXPECT_EQ(boxed.info().x, -20);
+    EXPECT_EQ(boxed.info().verticalPositionAlignment, model::ParagraphFrameVerticalPositionAlignment::Bottom);
+    EXPECT_EQ(boxed.info().textWrapType, model::ParagraphFrameTextWrapType::NotBeside);
+    EXPECT_FALSE(boxed.uses(O::UseDropCap));
+    EXPECT_EQ(ownFrame(document, -1).info().horizontalPadding, 180);
+
+    model::DocumentModel again;
+    loadDocx(again, saveDocx(document));
+    for (const int32_t paragraph : {0, 2, -1})
+        EXPECT_EQ(ownFrame(again, paragraph), ownFrame(document, paragraph)) << paragraph;
+    EXPECT_EQ(again.mainPieceTable().paragraph(ParagraphIndex(1)).frameFormattingIndex(), model::kNoFrameProperties);
 }
 
 TEST(DocxWriterTest, EmptyDocumentHasTheFixedParts)
@@ -364,8 +425,9 @@ TEST(DocxWriterTest, ElementsFollowTheSchemaSequences)
     model::DocumentModel built;
     buildRichDocument(built);
     const std::string properties =
-        R"(<w:pPr><w:pStyle w:val="S"/><w:keepNext/><w:keepLines/><w:pageBreakBefore/><w:widowControl w:val="0"/><w:suppressLineNumbers/>)"
-        R"(<w:pBdr><w:top w:val="single"/><w:left w:val="double"/><w:bottom w:val="dotted"/><w:right w:val="thick"/></w:pBdr>)"
+        R"(<w:pPr><w:pStyle w:val="S"/><w:keepNext/><w:keepLines/><w:pageBreakBefore/>)"
+        R"(<w:framePr w:dropCap="drop" w:lines="3" w:wrap="around" w:vAnchor="text" w:hAnchor="text"/><w:widowControl w:val="0"/>)"
+        R"(<w:suppressLineNumbers/><w:pBdr><w:top w:val="single"/><w:left w:val="double"/><w:bottom w:val="dotted"/><w:right w:val="thick"/></w:pBdr>)"
         R"(<w:shd w:val="clear" w:fill="FFFF00"/><w:tabs><w:tab w:val="left" w:pos="100"/></w:tabs><w:suppressAutoHyphens/>)"
         R"(<w:spacing w:before="1" w:after="2" w:line="300" w:beforeAutospacing="1"/><w:ind w:left="1" w:right="2" w:hanging="3"/>)"
         R"(<w:contextualSpacing/><w:jc w:val="right"/><w:outlineLvl w:val="2"/><w:rPr><w:b/></w:rPr></w:pPr>)";

@@ -92,6 +92,8 @@ void OpenXmlImporter::readParagraph(XmlReader& reader, OpenXmlStoryBuilder& stor
     end.tabsIndex = cache.tabFormattingInfoCache().add(properties.tabs);
     end.markPropertiesIndex = cache.characterFormattingCache().add(properties.markFormatting);
     end.markStyleIndex = properties.markStyleIndex;
+    if (properties.frame)
+        end.frameIndex = cache.pictureCaches().paragraphFrameFormattingCache.add(*properties.frame);
     end.endsSection = properties.section.has_value() && story.canEndSection();
     if (end.endsSection)
         sections_.push_back(std::move(*properties.section));
@@ -190,7 +192,9 @@ void OpenXmlImporter::readRunContent(XmlReader& reader, OpenXmlStoryBuilder& sto
     } else if (name == "cr") {
         story.insertText(std::u16string_view(&model::kLineBreak, 1));
     } else if (name == "noBreakHyphen") {
-        story.insertText(u"-");
+        story.insertText(std::u16string_view(&model::kNonBreakingHyphen, 1));
+    } else if (name == "softHyphen") {
+        story.insertText(std::u16string_view(&model::kOptionalHyphen, 1));
     } else if (name == "sym") {
         const std::optional<std::string_view> font = OpenXmlAttributes::text(reader, "font");
         const std::optional<uint32_t> code = attributes_.hexInteger(reader, "char");

@@ -9,6 +9,7 @@
 #include "model/piece_table.h"
 #include "model/pictures/floating_object_anchor_run.h"
 #include "model/pictures/inline_picture_run.h"
+#include "model/pictures/paragraph_frames.h"
 #include "model/runs.h"
 #include "model/section.h"
 #include "model/tables/table.h"
@@ -225,10 +226,11 @@ void OpenXmlExporter::writeParagraph(const model::PieceTable& pieceTable, Paragr
     writer.startElement("w:p");
     const bool hasMarkProperties = OpenXmlPropertyWriter::hasRunProperties(markFormatting, markStyle);
     const std::optional<OpenXmlNumberingReference> numbering = numberingReferenceOf(paragraph);
+    const std::optional<model::ParagraphFrameFormatting> frame = model::frameProperties(paragraph);
     if (OpenXmlPropertyWriter::hasParagraphProperties(paragraphStyle, formatting, tabs) || hasMarkProperties || endsSection ||
-        numbering) {
+        numbering || frame) {
         writer.startElement("w:pPr");
-        OpenXmlPropertyWriter::writeParagraphPropertiesBody(writer, paragraphStyle, formatting, tabs, numbering);
+        OpenXmlPropertyWriter::writeParagraphPropertiesBody(writer, paragraphStyle, formatting, tabs, numbering, frame);
         OpenXmlPropertyWriter::writeRunProperties(writer, markFormatting, markStyle);
         if (endsSection)
             writeSectionProperties(sectionCursor_);
@@ -372,10 +374,16 @@ void OpenXmlExporter::writeText(std::u16string_view text)
     };
     for (size_t index = 0; index < text.size(); ++index) {
         const char16_t character = text[index];
-        if (character >= 0x20)
+        if (character >= 0x20 && character != model::kNonBreakingHyphen)
             continue;
         flush(index);
-        if (character == model::kTab) {
+        if (character == model::kNonBreakingHyphen) {
+            writer.startElement("w:noBreakHyphen");
+            writer.endElement();
+        } else if (character == model::kOptionalHyphen) {
+            writer.startElement("w:softHyphen");
+            writer.endElement();
+        } else if (character == model::kTab) {
             writer.startElement("w:tab");
             writer.endElement();
         } else if (character == model::kLineBreak || character == u'\f' || character == u'\x0E') {

@@ -7,6 +7,7 @@
 #include "model/character_formatting_info.h"
 #include "model/content_type.h"
 #include "model/paragraph_formatting_info.h"
+#include "model/pictures/paragraph_frame_formatting.h"
 #include "model/section_properties.h"
 #include "model/tab_formatting_info.h"
 #include "model/tables/table_properties_info.h"
@@ -52,6 +53,8 @@ struct OpenXmlParagraphProperties {
     model::TabFormattingInfo tabs;
     model::CharacterFormattingBase markFormatting;
     int32_t markStyleIndex = 0;
+    /// Set when the "pPr" holds a "framePr".
+    std::optional<model::ParagraphFrameFormatting> frame;
     /// Set when the "pPr" holds a "numPr".
     std::optional<OpenXmlNumberingReference> numbering;
     /// Set when the paragraph ends a section.
@@ -95,6 +98,7 @@ private:
     void readColumns(XmlReader& reader, model::ColumnsInfo& columns) const;
     void readNoteProperties(XmlReader& reader, model::FootNoteInfo& note) const;
     [[nodiscard]] OpenXmlNumberingReference readNumberingReference(XmlReader& reader) const;
+    [[nodiscard]] model::ParagraphFrameFormatting readFrameProperties(const XmlReader& reader) const;
 
     const OpenXmlAttributes& attributes_;
     const OpenXmlStyleIds& styleIds_;

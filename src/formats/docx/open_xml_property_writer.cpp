@@ -157,7 +157,8 @@ void OpenXmlPropertyWriter::writeBorder(XmlWriter& writer, std::string_view name
 
 void OpenXmlPropertyWriter::writeParagraphPropertiesBody(XmlWriter& writer, std::string_view styleId,
                                                          const model::ParagraphFormattingBase& formatting, const model::TabFormattingInfo& tabs,
-                                                         const std::optional<OpenXmlNumberingReference>& numbering)
+                                                         const std::optional<OpenXmlNumberingReference>& numbering,
+                                                         const std::optional<model::ParagraphFrameFormatting>& frame)
 {
     const model::ParagraphFormattingInfo& info = formatting.info();
     if (!styleId.empty())
@@ -168,6 +169,8 @@ void OpenXmlPropertyWriter::writeParagraphPropertiesBody(XmlWriter& writer, std:
         writeOnOffElement(writer, "keepLines", info.keepLinesTogether());
     if (formatting.uses(ParagraphOption::UsePageBreakBefore))
         writeOnOffElement(writer, "pageBreakBefore", info.pageBreakBefore());
+    if (frame)
+        writeFrameProperties(writer, *frame);
     if (formatting.uses(ParagraphOption::UseWidowOrphanControl))
         writeOnOffElement(writer, "widowControl", info.widowOrphanControl());
     if (numbering) {

@@ -5,6 +5,7 @@
 #include "model/border_info.h"
 #include "model/character_formatting_info.h"
 #include "model/paragraph_formatting_info.h"
+#include "model/pictures/paragraph_frame_formatting.h"
 #include "model/section_properties.h"
 #include "model/tab_formatting_info.h"
 #include "model/tables/table_properties_info.h"
@@ -28,11 +29,14 @@ class OpenXmlPropertyWriter {
 public:
     /// "rPr"; `styleId` empty for none.
     static void writeRunProperties(XmlWriter& writer, const model::CharacterFormattingBase& formatting, std::string_view styleId);
-    /// The children of a "pPr" up to (not including) its "rPr": style, formatting, tabs and the
-    /// list reference, when there is one.
+    /// The children of a "pPr" up to (not including) its "rPr": style, formatting, frame, tabs and
+    /// the list reference, when there is one.
     static void writeParagraphPropertiesBody(XmlWriter& writer, std::string_view styleId, const model::ParagraphFormattingBase& formatting,
                                              const model::TabFormattingInfo& tabs,
-                                             const std::optional<OpenXmlNumberingReference>& numbering = std::nullopt);
+                                             const std::optional<OpenXmlNumberingReference>& numbering = std::nullopt,
+                                             const std::optional<model::ParagraphFrameFormatting>& frame = std::nullopt);
+    /// "framePr" with the attributes the frame sets.
+    static void writeFrameProperties(XmlWriter& writer, const model::ParagraphFrameFormatting& frame);
     [[nodiscard]] static bool hasParagraphProperties(std::string_view styleId, const model::ParagraphFormattingBase& formatting,
                                                      const model::TabFormattingInfo& tabs) noexcept;
     [[nodiscard]] static bool hasRunProperties(const model::CharacterFormattingBase& formatting, std::string_view styleId) noexcept;

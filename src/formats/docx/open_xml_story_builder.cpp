@@ -87,6 +87,7 @@ void OpenXmlStoryBuilder::applyParagraphEnd(ParagraphIndex paragraphIndex, const
     paragraph.setParagraphPropertiesIndex(end.propertiesIndex);
     if (end.tabsIndex != paragraph.tabsIndex())
         paragraph.setTabsIndex(end.tabsIndex);
+    paragraph.setFrameFormattingIndex(end.frameIndex);
     model::TextRunBase& mark = pieceTable_->run(paragraph.lastRunIndex());
     mark.setCharacterPropertiesIndex(end.markPropertiesIndex);
     mark.setCharacterStyleIndex(end.markStyleIndex);

@@ -4,6 +4,7 @@
 #include "formats/docx/open_xml_bookmark_collector.h"
 #include "model/input_position.h"
 #include "model/numbering/numbering_list_index.h"
+#include "model/pictures/paragraph_frames.h"
 #include "model/run_base.h"
 #include "model/tables/table_properties_info.h"
 
@@ -29,6 +30,8 @@ struct OpenXmlParagraphEnd {
     int32_t tabsIndex = 0;
     int32_t markPropertiesIndex = 0;
     int32_t markStyleIndex = 0;
+    /// The paragraph's own frame in the frame formatting cache, or the no-frame mark.
+    int32_t frameIndex = model::kNoFrameProperties;
     bool endsSection = false;
     /// The list the paragraph itself is an item of (an index of the document's lists, or the
     /// not-set and no-numbering marks) and its level.

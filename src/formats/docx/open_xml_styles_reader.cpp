@@ -218,6 +218,8 @@ void OpenXmlImporter::readStyle(XmlReader& reader, std::vector<StyleLinks>& link
         const int32_t tabsIndex = cache.tabFormattingInfoCache().add(read.paragraph.tabs);
         if (tabsIndex != paragraphStyle.tabsIndex())
             paragraphStyle.setTabsIndex(tabsIndex);
+        if (read.paragraph.frame)
+            paragraphStyle.setFrameFormattingIndex(cache.pictureCaches().paragraphFrameFormattingCache.add(*read.paragraph.frame));
         styleIds_.paragraph[read.id] = index;
         if (read.paragraph.numbering)
             paragraphStyleNumbering_.emplace_back(index, *read.paragraph.numbering);

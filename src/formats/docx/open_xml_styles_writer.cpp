@@ -48,12 +48,13 @@ void startStyle(XmlWriter& writer, std::string_view type, char kind, const Colle
 }
 
 void writeParagraphProperties(XmlWriter& writer, const model::ParagraphFormattingBase& formatting, const model::TabFormattingInfo& tabs,
-                              const std::optional<OpenXmlNumberingReference>& numbering = std::nullopt)
+                              const std::optional<OpenXmlNumberingReference>& numbering = std::nullopt,
+                              const std::optional<model::ParagraphFrameFormatting>& frame = std::nullopt)
 {
-    if (!OpenXmlPropertyWriter::hasParagraphProperties({}, formatting, tabs) && !numbering)
+    if (!OpenXmlPropertyWriter::hasParagraphProperties({}, formatting, tabs) && !numbering && !frame)
         return;
     writer.startElement("w:pPr");
-    OpenXmlPropertyWriter::writeParagraphPropertiesBody(writer, {}, formatting, tabs, numbering);
+    OpenXmlPropertyWriter::writeParagraphPropertiesBody(writer, {}, formatting, tabs, numbering, frame);
     writer.endElement();
 }
 
@@ -98,8 +99,11 @@ void OpenXmlExporter::writeStylesPart()
         if (style.deleted())
             continue;
         startStyle<model::ParagraphStyle>(writer, "paragraph", 'P', paragraphStyles, index);
+        std::optional<model::ParagraphFrameFormatting> frame;
+        if (style.frameFormattingIndex() >= 0)
+            frame = cache.pictureCaches().paragraphFrameFormattingCache[style.frameFormattingIndex()];
         writeParagraphProperties(writer, cache.paragraphFormattingCache()[style.paragraphPropertiesIndex()],
-                                 cache.tabFormattingInfoCache()[style.tabsIndex()], numberingReferenceOf(style));
+                                 cache.tabFormattingInfoCache()[style.tabsIndex()], numberingReferenceOf(style), frame);
         OpenXmlPropertyWriter::writeRunProperties(writer, cache.characterFormattingCache()[style.characterPropertiesIndex()], {});
         writer.endElement();
     }

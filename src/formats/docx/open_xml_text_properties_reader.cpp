@@ -314,6 +314,8 @@ void OpenXmlPropertyReader::readParagraphProperties(XmlReader& reader, OpenXmlPa
             readShading(reader, background, nullptr);
             if (background != model::kEmptyColor)
                 formatting.set(Option::UseBackColor, [&](Info& info) { info.setBackColor(background); });
+        } else if (name == "framePr") {
+            properties.frame = readFrameProperties(reader);
         } else if (name == "pBdr") {
             readParagraphBorders(reader, formatting);
             return;
