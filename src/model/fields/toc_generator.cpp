@@ -150,7 +150,7 @@ std::vector<TocGenerator::Entry> TocGenerator::scanParagraphFields(const Paragra
     return result;
 }
 
-int32_t TocGenerator::headingLevel(const Paragraph& paragraph) const
+int32_t TocGenerator::headingLevel(const Paragraph& paragraph)
 {
     if (!options_.headingLevels)
         return 0;
@@ -162,8 +162,11 @@ int32_t TocGenerator::headingLevel(const Paragraph& paragraph) const
         const auto listed = std::find_if(options_.additionalStyles.begin(), options_.additionalStyles.end(),
                                          [&style](const TocAdditionalStyle& additional) { return additional.name == style.styleName(); });
         if (listed != options_.additionalStyles.end())
-            return listed->level; // listed styles need not be in the heading levels
-        level = document.styles().mergedWithDefaultParagraphProperties(style).outlineLevel();
+            return options_.headingLevels->contains(listed->level) ? listed->level : 0;
+        const auto [cached, added] = styleOutlineLevels_.try_emplace(paragraph.paragraphStyleIndex(), 0);
+        if (added)
+            cached->second = document.styles().mergedWithDefaultParagraphProperties(style).outlineLevel();
+        level = cached->second;
     }
     if (level == 0 && options_.useParagraphOutlineLevel) {
         const ParagraphFormattingBase& own = document.cache().paragraphFormattingCache()[paragraph.paragraphPropertiesIndex()];
@@ -209,7 +212,9 @@ bool TocGenerator::liesInsideTheField(RunIndex runIndex) const
 
 void TocGenerator::writeEntry(PieceTable& target, InputPosition& position, const Entry& entry, std::vector<Field*>& pageReferences)
 {
-    const std::u16string bookmark = bookmarkFor(entry.paragraphIndex);
+    // Only an entry that refers to its paragraph needs a bookmark there.
+    const bool refersToParagraph = options_.createHyperlinks || entry.showsPageNumber;
+    const std::u16string bookmark = refersToParagraph ? bookmarkFor(entry.paragraphIndex) : std::u16string();
     const ParagraphIndex paragraphIndex = position.paragraphIndex;
     TabFormattingInfo tabs;
     if (!entry.numberText.empty())

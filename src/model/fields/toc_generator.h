@@ -54,7 +54,7 @@ private:
     /// number.
     [[nodiscard]] std::vector<Entry> scanParagraphFields(const Paragraph& paragraph);
     /// The level the paragraph is listed at; 0 when it is not listed as a heading.
-    [[nodiscard]] int32_t headingLevel(const Paragraph& paragraph) const;
+    [[nodiscard]] int32_t headingLevel(const Paragraph& paragraph);
     [[nodiscard]] Entry paragraphEntry(const Paragraph& paragraph, int32_t level) const;
     [[nodiscard]] bool showsPageNumber(int32_t level) const;
     [[nodiscard]] bool liesInsideTheField(RunIndex runIndex) const;
@@ -76,6 +76,7 @@ private:
     /// "_Toc" bookmarks by the paragraph they cover.
     std::unordered_map<int32_t, std::u16string> paragraphBookmarks_;
     std::unordered_map<int32_t, int32_t> tocStyles_; // level -> style index in the target
+    std::unordered_map<int32_t, int32_t> styleOutlineLevels_; // paragraph style index -> its outline level
     /// The \s sequence number and delimiter of the paragraphs reached so far.
     std::u16string pageNumberPrefix_;
 };
