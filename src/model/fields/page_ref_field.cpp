@@ -4,21 +4,12 @@
 #include "model/document_model.h"
 #include "model/fields/field_result_model.h"
 #include "model/fields/field_updater.h"
+#include "model/fields/instruction_collection.h"
 #include "model/piece_table.h"
 
 #include <string>
 
 namespace velmo::model {
-
-namespace {
-
-std::u16string decimalText(int32_t value)
-{
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
-
-} // namespace
 
 const Bookmark* resolveFieldBookmark(const PieceTable& pieceTable, std::u16string_view name)
 {
@@ -49,7 +40,7 @@ CalculatedFieldValue PageRefField::getCalculatedValue(const FieldCalculationCont
     std::unique_ptr<DocumentModel> result = createFieldResultModel(context.documentModel());
     PieceTable& story = result->mainPieceTable();
     InputPosition position = story.createInputPosition(DocumentLogPosition(0));
-    Field& link = insertFieldWithResult(story, position, u"HYPERLINK \\l \"" + bookmarkName() + u"\"", decimalText(pageNumber_));
+    Field& link = insertFieldWithResult(story, position, u"HYPERLINK \\l \"" + bookmarkName() + u"\"", fieldIntegerText(pageNumber_));
     FieldUpdater(story).updateFieldAndNestedFields(link);
     return CalculatedFieldValue(std::move(result));
 }

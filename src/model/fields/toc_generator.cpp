@@ -9,6 +9,7 @@
 #include "model/fields/field_collection.h"
 #include "model/fields/field_result_model.h"
 #include "model/fields/field_scanner.h"
+#include "model/fields/instruction_collection.h"
 #include "model/fields/sequence_field.h"
 #include "model/fields/sequential_field_manager.h"
 #include "model/fields/toc_entry_field.h"
@@ -27,12 +28,6 @@ namespace {
 
 /// Draws before giving up on chance and counting up from the last draw.
 constexpr int kMaxRandomDraws = 1000;
-
-std::u16string decimalText(int64_t value)
-{
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
 
 /// A paragraph's text as an entry shows it: line breaks and paragraph marks of nested results as
 /// blanks, no white space at either end.
@@ -143,7 +138,7 @@ std::vector<TocGenerator::Entry> TocGenerator::scanParagraphFields(const Paragra
     }
     if (lastPrefixField) {
         const int32_t number = source_.fields().sequentialFieldManager().counterValue(*lastPrefixField, *options_.prefixSequence);
-        pageNumberPrefix_ = decimalText(number) + options_.sequenceDelimiter;
+        pageNumberPrefix_ = fieldIntegerText(number) + options_.sequenceDelimiter;
     }
     for (Entry& entry : result)
         entry.pageNumberPrefix = pageNumberPrefix_;
@@ -265,12 +260,12 @@ std::u16string TocGenerator::unusedBookmarkName()
     int64_t number = 0;
     for (int draw = 0; draw < kMaxRandomDraws; ++draw) {
         number = fieldRandomNumber(document) & 0x7FFFFFFF;
-        std::u16string name = u"_Toc" + decimalText(number);
+        std::u16string name = u"_Toc" + fieldIntegerText(number);
         if (!usedBookmarkNames_.contains(name))
             return name;
     }
     for (;; ++number) {
-        std::u16string name = u"_Toc" + decimalText(number);
+        std::u16string name = u"_Toc" + fieldIntegerText(number);
         if (!usedBookmarkNames_.contains(name))
             return name;
     }
