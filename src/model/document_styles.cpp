@@ -9,6 +9,7 @@
 #include "model/numbering/numbering_list_copier.h"
 #include "model/paragraph_properties.h"
 #include "model/piece_table.h"
+#include "model/tab_properties.h"
 
 #include <array>
 
@@ -251,6 +252,7 @@ int32_t DocumentStyles::copyParagraphStyleFrom(const ParagraphStyle& source, Num
     copy->setAutoUpdate(source.autoUpdate());
     ParagraphStyle& target = *copy;
     const int32_t index = addParagraphStyle(std::move(copy));
+    TabProperties(target).setInfo(sourceDocument.cache().tabFormattingInfoCache()[source.tabsIndex()]);
     target.setListLevelIndex(source.ownListLevelIndex());
     const int32_t ownList = source.ownNumberingListIndex();
     if (ownList < 0 || lists)

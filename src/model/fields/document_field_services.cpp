@@ -4,6 +4,8 @@
 #include "model/document_model.h"
 #include "platform/clock.h"
 
+#include <random>
+
 namespace velmo::model {
 
 const core::Culture& fieldCulture(const DocumentModel& documentModel)
@@ -19,6 +21,14 @@ core::DateTime fieldNow(const DocumentModel& documentModel)
     if (const platform::IClock* clock = documentModel.fieldServices().clock)
         return clock->now();
     return platform::SystemClock().now();
+}
+
+uint32_t fieldRandomNumber(const DocumentModel& documentModel)
+{
+    if (const auto& draw = documentModel.fieldServices().randomNumber)
+        return draw();
+    thread_local std::mt19937 generator{std::random_device{}()};
+    return static_cast<uint32_t>(generator());
 }
 
 } // namespace velmo::model

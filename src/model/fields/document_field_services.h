@@ -23,6 +23,7 @@ class IUriStreamService;
 
 namespace velmo::model {
 
+class Bookmark;
 class DocumentModel;
 class Field;
 class PieceTable;
@@ -39,13 +40,17 @@ public:
                                                                    MailMergeDataMode mode) const = 0;
 };
 
-/// What the page layout knows about pages, for PAGE and NUMPAGES fields.
+/// What the page layout knows about pages, for PAGE, NUMPAGES, PAGEREF and TOC fields.
 class IDocumentLayoutService {
 public:
     virtual ~IDocumentLayoutService() = default;
     /// The number the page holding `logPosition` of the main story shows, in that page's number
     /// format; none while that part is not laid out.
     [[nodiscard]] virtual std::optional<std::u16string> pageNumberText(DocumentLogPosition logPosition) const = 0;
+    /// The number of the page holding `logPosition` of `pieceTable` (a story of the laid-out
+    /// document) as a whole number; none while that part is not laid out or the story is on no
+    /// single page.
+    [[nodiscard]] virtual std::optional<int32_t> pageNumber(const PieceTable& pieceTable, DocumentLogPosition logPosition) const = 0;
 };
 
 /// What a DOCVARIABLE field asks the document's handler: the variable name and the further
@@ -75,6 +80,13 @@ struct DocumentFieldServices {
     std::u16string programFolder;
     /// Raised by DOCVARIABLE fields before the variable itself is read.
     std::function<void(CalculateDocumentVariableEventArgs&)> calculateDocumentVariable;
+    /// Finds the bookmark a PAGEREF field in `pieceTable` names; without one, the story's own
+    /// bookmark of that name. The bookmark may belong to another document (a table of contents
+    /// being built refers to the document it lists).
+    std::function<const Bookmark*(const PieceTable& pieceTable, std::u16string_view name)> resolveBookmark;
+    /// Draws the numbers of the hidden bookmarks a table of contents places ("_Toc123"); a
+    /// generator seeded from the system without one.
+    std::function<uint32_t()> randomNumber;
 
     MailMergeDataMode mailMergeDataMode = MailMergeDataMode::None;
     /// Separators a mail merge writes numbers with instead of the culture's.
@@ -87,5 +99,7 @@ struct DocumentFieldServices {
 [[nodiscard]] const core::Culture& fieldCulture(const DocumentModel& documentModel);
 /// The current date and time for the document's fields.
 [[nodiscard]] core::DateTime fieldNow(const DocumentModel& documentModel);
+/// A random number for the document's fields.
+[[nodiscard]] uint32_t fieldRandomNumber(const DocumentModel& documentModel);
 
 } // namespace velmo::model

@@ -11,6 +11,16 @@ namespace velmo::model {
 
 namespace {
 
+/// Whether updates skip the field: its own DisableUpdate or that of a field it lies in.
+bool isUpdateDisabled(const Field& field) noexcept
+{
+    for (const Field* current = &field; current; current = current->parent()) {
+        if (current->disableUpdate())
+            return true;
+    }
+    return false;
+}
+
 CalculateFieldResult keepOldResult()
 {
     CalculatedFieldValue value;
@@ -91,10 +101,19 @@ std::optional<CalculateFieldResult> FieldCalculatorService::calculateField(Piece
 
 void FieldCalculatorService::prepareField(PieceTable& pieceTable, Field& field, UpdateFieldOperationType updateType)
 {
+    field.setPreparedCalculatedField(nullptr); // what an earlier pass left is stale by now
     std::unique_ptr<CalculatedFieldBase> calculated = parseField(pieceTable, field);
     if (!calculated || !calculated->canPrepare() || !mayCalculate(*calculated, calculated->allowedUpdateTypes(updateOnLoadOptions_), updateType))
         return;
-    calculated->beforeCalculateFields(pieceTable, field);
+    // A field the pass leaves as it is would only leave traces of its preparation (bookmarks).
+    if ((field.isLocked() && !calculated->calculatesWhenLocked()) || isUpdateDisabled(field))
+        return;
+    try {
+        BatchUpdateScope batch(documentModel_);
+        calculated->beforeCalculateFields(pieceTable, field);
+    } catch (const std::exception&) {
+        return; // undone; the calculation tries again and keeps the old result if it fails too
+    }
     field.setPreparedCalculatedField(std::move(calculated));
 }
 

@@ -1,6 +1,7 @@
 #include "model/fields/field_collection.h"
 
 #include "core/editor_exception.h"
+#include "model/fields/calculated_field_base.h"
 #include "model/fields/field.h"
 #include "model/fields/sequential_field_manager.h"
 #include "model/piece_table.h"
@@ -149,6 +150,7 @@ std::unique_ptr<Field> FieldCollection::removeCore(Field& field)
     fields_.erase(fields_.begin() + position);
     removed->setParent(nullptr);
     removed->setIndex(-1);
+    removed->setPreparedCalculatedField(nullptr); // prepared for a pass it no longer takes part in
     renumberFrom(position);
     clearCounters();
     return removed;

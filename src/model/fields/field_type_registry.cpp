@@ -6,10 +6,12 @@
 #include "model/fields/include_picture_field.h"
 #include "model/fields/mergefield_field.h"
 #include "model/fields/page_fields.h"
+#include "model/fields/page_ref_field.h"
 #include "model/fields/sequence_field.h"
 #include "model/fields/shape_field.h"
 #include "model/fields/symbol_field.h"
 #include "model/fields/toc_entry_field.h"
+#include "model/fields/toc_field.h"
 
 #include <unordered_map>
 
@@ -39,7 +41,9 @@ constexpr FieldType kFieldTypes[] = {
     {u"IF", &make<IfField>},
     {u"PAGE", &make<PageField>},
     {u"NUMPAGES", &make<NumPagesField>},
+    {u"TOC", &make<TocField>},
     {u"TC", &make<TocEntryField>},
+    {u"PAGEREF", &make<PageRefField>},
     {u"DOCVARIABLE", &make<DocVariableField>},
     {u"SEQ", &make<SequenceField>},
     {u"SHAPE", &make<ShapeField>},

@@ -25,6 +25,11 @@ void FieldUpdater::updateFieldsCore(const std::vector<Field*>& fields, UpdateFie
     prepareFieldsCore(fields, updateType);
     for (Field* field : fields)
         updateRecursive(*field, updateType);
+    // Prepared fields the pass did not calculate (PAGEREF fields of new results) would be stale
+    // in the next one.
+    FieldCollection& collection = pieceTable_.fields();
+    for (int32_t index = 0; index < collection.count(); ++index)
+        collection[index].setPreparedCalculatedField(nullptr);
 }
 
 void FieldUpdater::updateFieldAndNestedFields(Field& field)

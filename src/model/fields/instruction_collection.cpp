@@ -129,4 +129,10 @@ std::optional<int32_t> parseFieldInteger(std::u16string_view text)
     return value;
 }
 
+std::u16string fieldIntegerText(int64_t value)
+{
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
 } // namespace velmo::model

@@ -59,5 +59,7 @@ void parseInstructions(FieldScanner& scanner, const CalculatedFieldBase& field, 
 
 /// A whole number written in decimal with an optional sign; none for anything else.
 [[nodiscard]] std::optional<int32_t> parseFieldInteger(std::u16string_view text);
+/// A whole number in decimal digits, a minus sign before a negative one.
+[[nodiscard]] std::u16string fieldIntegerText(int64_t value);
 
 } // namespace velmo::model

@@ -321,6 +321,7 @@ TEST_F(FieldUpdateTest, PageNumbersComeFromTheLayoutOrBecomeLayoutDependentRuns)
     class Layout final : public IDocumentLayoutService {
     public:
         [[nodiscard]] std::optional<std::u16string> pageNumberText(DocumentLogPosition) const override { return u"7"; }
+        [[nodiscard]] std::optional<int32_t> pageNumber(const PieceTable&, DocumentLogPosition) const override { return 7; }
     } layout;
     services().layoutService = &layout;
     updateAll();
