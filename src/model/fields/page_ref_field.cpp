@@ -23,6 +23,7 @@ void PageRefField::beforeCalculateFields(PieceTable& pieceTable, Field&)
     prepared_ = true;
     pageNumber_ = kNoPage;
     const IDocumentLayoutService* layout = pieceTable.documentModel().fieldServices().layoutService;
+    hasLayout_ = layout != nullptr;
     const Bookmark* bookmark = resolveFieldBookmark(pieceTable, bookmarkName());
     if (!layout || !bookmark)
         return;
@@ -33,6 +34,12 @@ CalculatedFieldValue PageRefField::getCalculatedValue(const FieldCalculationCont
 {
     if (!prepared_)
         beforeCalculateFields(context.pieceTable, context.field);
+    if (!hasLayout_) {
+        // Pages are not known yet: the number the document was saved with is the best there is.
+        CalculatedFieldValue value;
+        value.addOptions(FieldResultOptions::KeepOldResult);
+        return value;
+    }
     if (pageNumber_ == kNoPage)
         return CalculatedFieldValue(std::u16string());
     if (!createsHyperlink())

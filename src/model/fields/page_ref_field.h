@@ -9,7 +9,8 @@ namespace velmo::model {
 class Bookmark;
 
 /// PAGEREF bookmark [\h] [\p]: the number of the page the bookmark starts on, as the layout
-/// knows it. Without a layout or without the bookmark the result is empty. With \h the number is
+/// knows it. Without the bookmark the result is empty; without a layout the field keeps the number
+/// it has (the one the document was saved with). With \h the number is
 /// the result of a nested HYPERLINK field leading to the bookmark. \p (relative position) is read
 /// and has no effect.
 class PageRefField final : public CalculatedFieldBase {
@@ -29,6 +30,7 @@ private:
     static constexpr int32_t kNoPage = -1;
 
     bool prepared_ = false;
+    bool hasLayout_ = false;
     int32_t pageNumber_ = kNoPage;
 };
 
