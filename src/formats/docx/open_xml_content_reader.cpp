@@ -11,15 +11,6 @@ namespace velmo::formats {
 
 namespace {
 
-bool isOneOf(std::string_view name, std::initializer_list<std::string_view> names) noexcept
-{
-    for (const std::string_view candidate : names) {
-        if (name == candidate)
-            return true;
-    }
-    return false;
-}
-
 /// The code of a hyperlink field for a target and a place in the document.
 std::u16string hyperlinkInstruction(std::string_view target, std::string_view anchor)
 {
@@ -55,22 +46,13 @@ void OpenXmlImporter::readBlockElement(XmlReader& reader, OpenXmlStoryBuilder& s
         readParagraph(reader, story);
     } else if (name == "tbl") {
         readTable(reader, story);
-    } else if (name == "sdt") {
-        forEachChildElement(reader, [&] {
-            if (reader.localName() == "sdtContent")
-                readBlockContent(reader, story);
-            else
-                reader.skipSubtree();
-        });
-    } else if (name == "customXml" || name == "ins" || name == "moveTo") {
-        readBlockContent(reader, story);
     } else if (name == "sectPr" && story.pieceTable().isMain()) {
         OpenXmlSectionProperties section = OpenXmlSectionProperties::defaults(documentModel_.cache());
         properties_.readSectionProperties(reader, section);
         sections_.push_back(std::move(section));
     } else if (name == "altChunk") {
         recordAlternativeFormatChunk(reader, story);
-    } else {
+    } else if (!readWrappedContent(reader, {"customXml", "ins", "moveTo"}, [&] { readBlockElement(reader, story); })) {
         reader.skipSubtree();
     }
 }
@@ -125,16 +107,8 @@ void OpenXmlImporter::readParagraphContent(XmlReader& reader, OpenXmlStoryBuilde
             drawings_->readDrawing(reader, story);
         else
             drawings_->readVml(reader, story);
-    } else if (isOneOf(name, {"smartTag", "customXml", "ins", "moveTo", "dir", "bdo"})) {
-        forEachChildElement(reader, [&] { readParagraphContent(reader, story); });
-    } else if (name == "sdt") {
-        forEachChildElement(reader, [&] {
-            if (reader.localName() == "sdtContent")
-                forEachChildElement(reader, [&] { readParagraphContent(reader, story); });
-            else
-                reader.skipSubtree();
-        });
-    } else {
+    } else if (!readWrappedContent(reader, {"smartTag", "customXml", "ins", "moveTo", "dir", "bdo"},
+                                   [&] { readParagraphContent(reader, story); })) {
         // Deleted text, comments and permissions are not read yet.
         reader.skipSubtree();
     }
@@ -329,16 +303,7 @@ void OpenXmlImporter::readTableContent(XmlReader& reader, OpenXmlStoryBuilder& s
         return;
     if (name == "tr") {
         readTableRow(reader, story);
-    } else if (name == "customXml" || name == "sdtContent") {
-        forEachChildElement(reader, [&] { readTableContent(reader, story, table); });
-    } else if (name == "sdt") {
-        forEachChildElement(reader, [&] {
-            if (reader.localName() == "sdtContent")
-                readTableContent(reader, story, table);
-            else
-                reader.skipSubtree();
-        });
-    } else {
+    } else if (!readWrappedContent(reader, {"customXml", "sdtContent"}, [&] { readTableContent(reader, story, table); })) {
         reader.skipSubtree();
     }
 }
@@ -383,16 +348,7 @@ void OpenXmlImporter::readRowContent(XmlReader& reader, OpenXmlStoryBuilder& sto
     if (name == "tc") {
         startRow();
         readTableCell(reader, story);
-    } else if (name == "customXml" || name == "sdtContent") {
-        forEachChildElement(reader, [&] { readRowContent(reader, story, startRow); });
-    } else if (name == "sdt") {
-        forEachChildElement(reader, [&] {
-            if (reader.localName() == "sdtContent")
-                readRowContent(reader, story, startRow);
-            else
-                reader.skipSubtree();
-        });
-    } else {
+    } else if (!readWrappedContent(reader, {"customXml", "sdtContent"}, [&] { readRowContent(reader, story, startRow); })) {
         reader.skipSubtree();
     }
 }

@@ -3,6 +3,8 @@
 #include "formats/docx/open_xml_values.h"
 #include "formats/xml/xml_reader.h"
 
+#include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -57,6 +59,28 @@ void readAlternateContentFallback(XmlReader& reader, OnElement&& onElement)
         else
             reader.skipSubtree();
     });
+}
+
+/// A content control ("sdt") or another element named in `wrappers` whose content belongs to the
+/// enclosing element: each child (for a content control, each child of its "sdtContent") goes to
+/// `onElement`. Returns false, reading nothing, for any other element.
+template <typename OnElement>
+bool readWrappedContent(XmlReader& reader, std::initializer_list<std::string_view> wrappers, OnElement&& onElement)
+{
+    const std::string_view name = reader.localName();
+    if (name == "sdt") {
+        forEachChildElement(reader, [&] {
+            if (reader.localName() == "sdtContent")
+                forEachChildElement(reader, onElement);
+            else
+                reader.skipSubtree();
+        });
+        return true;
+    }
+    if (std::ranges::find(wrappers, name) == wrappers.end())
+        return false;
+    forEachChildElement(reader, onElement);
+    return true;
 }
 
 /// Style ids of the styles part, mapped to the model's style indices by kind.
