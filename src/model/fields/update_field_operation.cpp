@@ -170,6 +170,7 @@ int32_t UpdateFieldOperation::insertValue(DocumentLogPosition position, Calculat
         if (!fragment->mainPieceTable().isEmpty()) {
             InsertContentFlags flags;
             flags.suppressCopySectionProperties = true;
+            flags.suppressFieldsUpdate = true; // the updater takes the fields of the new result next
             PieceTableInsertContentConvertedToDocumentModelCommand(pieceTable_, position, *fragment,
                                                                    InsertOptions::MatchDestinationFormatting, flags)
                 .execute();

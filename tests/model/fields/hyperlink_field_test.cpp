@@ -1,6 +1,9 @@
 // HYPERLINK fields: the record an update gives them, the text of an empty link, and when the
 // document or the field's code leaves them alone or takes the link away.
+#include "model/document_history.h"
 #include "model/fields/field_updater.h"
+#include "model/section.h"
+#include "model/section_headers_footers.h"
 #include "field_test_support.h"
 #include "model/model_test_support.h"
 
@@ -80,6 +83,25 @@ TEST_F(HyperlinkFieldTest, EveryUpdateTypeMakesTheLink)
     appendFieldMarkup(document.mainPieceTable(), u"{HYPERLINK a.htm|}");
     FieldUpdater(document.mainPieceTable()).updateFields(UpdateFieldOperationType::Copy);
     EXPECT_FALSE(document.mainPieceTable().isHyperlinkField(0));
+}
+
+TEST_F(HyperlinkFieldTest, ALoadedDocumentHasItsLinksWithNothingToUndo)
+{
+    for (const bool updateFields : {true, false}) {
+        SCOPED_TRACE(updateFields);
+        DocumentModel document;
+        document.beginSetContent();
+        appendFieldMarkup(document.mainPieceTable(), u"{HYPERLINK a.htm|}");
+        PieceTable& header = document.createHeader(SectionIndex(0), HeaderFooterType::Odd).pieceTable();
+        appendFieldMarkup(header, u"{HYPERLINK \\l top|x}");
+        document.endSetContent(DocumentModelChangeType::LoadNewDocument, updateFields);
+        EXPECT_EQ(document.mainPieceTable().isHyperlinkField(0), updateFields);
+        EXPECT_EQ(header.isHyperlinkField(0), updateFields);
+        EXPECT_EQ(shownText(document.mainPieceTable()), updateFields ? u"a.htm" : u"");
+        EXPECT_FALSE(document.history().canUndo());
+        EXPECT_FALSE(document.isModified());
+        expectSound(document);
+    }
 }
 
 TEST_F(HyperlinkFieldTest, ADocumentWithoutHyperlinksLeavesTheFieldAlone)
