@@ -150,6 +150,8 @@ TEST_F(FieldCollectionTest, IntegrityCheckFindsStrayMarksAndRecordsThatDoNotMatc
     InputPosition position = story().createInputPosition(at(0));
     story().insertObjectRun(position, RunKind::FieldCodeEnd);
     EXPECT_THAT(findFieldProblems(story()), ::testing::Contains("field mark run 0 belongs to no field"));
+    (void)story().hyperlinkInfos().exchange(4, std::make_unique<HyperlinkInfo>());
+    EXPECT_THAT(findFieldProblems(story()), ::testing::Contains("hyperlink record of field 4, which the story lacks"));
 }
 
 TEST_F(FieldCollectionTest, ReadersFillingAStoryGetTheirFieldsAsTheMarksArrive)
