@@ -44,8 +44,10 @@ DocumentLogPosition PieceTablePasteFragmentCommand::paste(model::PieceTable& tar
 {
     model::DocumentModel fragment(nullptr, target.documentModel().images().codec());
     fragment.setUseFontSubstitution(false);
+    fragment.fieldOptions() = target.documentModel().fieldOptions();
     const std::string data = clipboard.data(clipboardFormat_);
     formats::DocumentImporterOptions importerOptions;
+    importerOptions.updateFields = fragment.fieldOptions().updateFieldsOnPaste;
     formats::DocumentFormatsRegistry::importFormat(format_)->createImporter(fragment, importerOptions)->importContent(bytesOf(data));
     if (const std::optional<DocumentLogPosition> start = model::prepareSingleFloatingObjectPaste(fragment, target, logPosition))
         logPosition = *start;

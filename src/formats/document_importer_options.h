@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/encoding.h"
+#include "model/fields/field_options.h"
 
 #include <optional>
 #include <string>
@@ -18,6 +19,10 @@ struct DocumentImporterOptions {
     std::optional<core::Encoding> encoding;
     /// Where the content comes from (a file name or another origin).
     std::u16string sourceUri;
+    /// Whether the fields are updated as loaded ones once the content is read.
+    bool updateFields = true;
+    /// Whether that update includes DATE and TIME fields.
+    model::FieldUpdateOnLoadOptions fieldUpdateOnLoad;
 };
 
 /// Plain text adds detection of the encoding from the bytes.

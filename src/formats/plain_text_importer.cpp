@@ -94,10 +94,10 @@ void PlainTextImporter::importContent(std::span<const uint8_t> bytes)
             documentModel_.resetMerging();
         }
     } catch (...) {
-        documentModel_.endSetContent(model::DocumentModelChangeType::LoadNewDocument);
+        documentModel_.endSetContent(model::DocumentModelChangeType::LoadNewDocument, false);
         throw;
     }
-    documentModel_.endSetContent(model::DocumentModelChangeType::LoadNewDocument);
+    documentModel_.endSetContent(model::DocumentModelChangeType::LoadNewDocument, options_.updateFields, options_.fieldUpdateOnLoad);
 }
 
 } // namespace velmo::formats

@@ -21,6 +21,7 @@ struct DocumentCapabilitiesOptions {
     DocumentCapability inlinePictures = DocumentCapability::Default;
     DocumentCapability floatingObjects = DocumentCapability::Default;
     DocumentCapability bookmarks = DocumentCapability::Default;
+    DocumentCapability hyperlinks = DocumentCapability::Default;
 };
 
 } // namespace velmo::model

@@ -5,6 +5,7 @@
 #include "model/document_history.h"
 #include "model/document_model_listener.h"
 #include "model/fields/field_calculator_service.h"
+#include "model/fields/field_updater.h"
 #include "model/piece_table.h"
 #include "model/pictures/document_images.h"
 #include "model/pictures/floating_object_anchor_run.h"
@@ -523,10 +524,13 @@ void DocumentModel::beginSetContent()
     clearContent();
 }
 
-void DocumentModel::endSetContent(DocumentModelChangeType changeType)
+void DocumentModel::endSetContent(DocumentModelChangeType changeType, bool updateFields,
+                                  const FieldUpdateOnLoadOptions& updateOnLoadOptions)
 {
     if (!isSetContentMode())
         throw core::EditorException::internalError();
+    if (updateFields)
+        updateFieldsOnLoad(updateOnLoadOptions);
     history_ = std::make_unique<DocumentHistory>(*this);
     for (int32_t level = 0; level < batchUpdateCount_; ++level)
         history_->beginTransaction();
@@ -534,6 +538,20 @@ void DocumentModel::endSetContent(DocumentModelChangeType changeType)
     applyChanges(main, changeType, RunIndex(0), RunIndex(main.runCount() - 1));
     deferredChanges_->isSetContentMode = false;
     endUpdate();
+}
+
+void DocumentModel::updateFieldsOnLoad(const FieldUpdateOnLoadOptions& options)
+{
+    // Still in set-content mode: what the updates change is part of the loaded content.
+    fieldCalculatorService_->beginUpdateFieldsOnLoad(options);
+    try {
+        for (PieceTable* story : pieceTables(true))
+            FieldUpdater(*story).updateFields(UpdateFieldOperationType::Load);
+    } catch (...) {
+        fieldCalculatorService_->endUpdateFieldsOnLoad();
+        throw;
+    }
+    fieldCalculatorService_->endUpdateFieldsOnLoad();
 }
 
 void DocumentModel::clearDocument()

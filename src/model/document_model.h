@@ -176,9 +176,12 @@ public:
     [[nodiscard]] const DocumentModelDeferredChanges* deferredChanges() const noexcept { return deferredChanges_.get(); }
 
     /// A reader fills the model between these: nothing is undoable, the document starts empty,
-    /// and at the end the history is fresh and the document unmodified.
+    /// and at the end the history is fresh and the document unmodified. With `updateFields` the
+    /// fields of every story are updated as loaded ones (dates and times as the options say)
+    /// before that end.
     void beginSetContent();
-    void endSetContent(DocumentModelChangeType changeType);
+    void endSetContent(DocumentModelChangeType changeType, bool updateFields = true,
+                       const FieldUpdateOnLoadOptions& updateOnLoadOptions = {});
     [[nodiscard]] bool isSetContentMode() const noexcept { return deferredChanges_ && deferredChanges_->isSetContentMode; }
 
     /// Empties every story back to one empty paragraph in one section, with a fresh history.
@@ -212,6 +215,7 @@ public:
 
 private:
     void lastEndUpdate();
+    void updateFieldsOnLoad(const FieldUpdateOnLoadOptions& options);
     void clearContent();
     /// Moves the section bounds past `lastUnmoved` by `delta` paragraphs.
     void shiftSectionBounds(ParagraphIndex lastUnmoved, int32_t delta);

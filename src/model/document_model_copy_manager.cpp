@@ -63,6 +63,7 @@ void DocumentModelCopyManager::copyRunsCore(RunIndex first, RunIndex last, int32
             sourceParagraphCopiedFromStart_ = true;
     }
     targetDocument_.resetMerging();
+    copyHyperlinkInfos(first, last);
     // A paragraph copied without its mark lands in the target paragraph at the end; only with
     // CopyAlways does that paragraph take its list.
     const TextRunBase& lastRun = source_.run(last);

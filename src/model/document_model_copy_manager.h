@@ -19,7 +19,8 @@ class Section;
 /// Copies runs of a story of one document into a story of another (or the same) document, at a
 /// target position that advances past what was copied. Equal source formattings become one
 /// target formatting; styles are matched by name or copied. A paragraph copied from its start keeps
-/// its own list: the source's lists come over as new lists of the target.
+/// its own list: the source's lists come over as new lists of the target. Whole fields come over as
+/// fields, links with their records.
 class DocumentModelCopyManager {
 public:
     DocumentModelCopyManager(const PieceTable& source, PieceTable& target, DocumentLogPosition targetPosition,
@@ -66,6 +67,9 @@ private:
     void copyParagraphMark(RunIndex runIndex);
     void copySectionMark(RunIndex runIndex);
     void copyNoteReference(RunIndex runIndex);
+    /// Gives the copies of the source's whole link fields among runs first..last the links'
+    /// records (hyperlinks/hyperlink_copy.cpp).
+    void copyHyperlinkInfos(RunIndex first, RunIndex last);
     void copyNumbering(const Paragraph& source, ParagraphIndex targetIndex);
     /// With KeepSourceFormatting, sets directly what the target's styles show differently.
     void keepSourceLook(RunIndex sourceRun, RunIndex targetRun);

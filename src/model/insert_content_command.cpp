@@ -3,11 +3,33 @@
 #include "core/editor_exception.h"
 #include "model/document_model.h"
 #include "model/document_model_copy_manager.h"
+#include "model/fields/field.h"
+#include "model/fields/field_collection.h"
+#include "model/fields/field_updater.h"
 #include "model/paragraph_properties.h"
 #include "model/piece_table.h"
 #include "model/section.h"
 
 namespace velmo::model {
+
+namespace {
+
+/// Updates the fields of [start, end) that no other field there holds, as pasted fields.
+void updatePastedFields(PieceTable& story, DocumentLogPosition start, DocumentLogPosition end)
+{
+    if (end <= start || story.fields().isEmpty())
+        return;
+    const RunIndex first = story.findPosition(start).runIndex;
+    const RunIndex last = story.findPosition(end - 1).runIndex;
+    std::vector<Field*> outermost;
+    for (Field* field : story.fields().fieldsInside(first, last)) {
+        if (!field->parent() || field->parent()->firstRunIndex() < first)
+            outermost.push_back(field);
+    }
+    FieldUpdater(story).updateFieldsCore(outermost, UpdateFieldOperationType::Copy);
+}
+
+} // namespace
 
 void PieceTableInsertContentConvertedToDocumentModelCommand::executeCore()
 {
@@ -34,6 +56,11 @@ void PieceTableInsertContentConvertedToDocumentModelCommand::executeCore()
     if (!flags_.suppressCopySectionProperties && target.isMain()) {
         const Section& lastSource = source_.section(SectionIndex(source_.sectionCount() - 1));
         copySectionProperties(lastSource, documentModel().section(documentModel().findSectionIndex(insertedEnd_)));
+    }
+    if (!flags_.suppressFieldsUpdate && documentModel().fieldOptions().updateFieldsOnPaste) {
+        const int32_t lengthBefore = target.documentEndLogPosition().value();
+        updatePastedFields(target, logPosition_, insertedEnd_);
+        insertedEnd_ += target.documentEndLogPosition().value() - lengthBefore;
     }
 }
 

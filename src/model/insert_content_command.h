@@ -15,11 +15,15 @@ struct InsertContentFlags {
     bool removeLeadingPageBreak = false;
     /// Also create the fragment's bookmarks that lie wholly in what is inserted.
     bool copyBookmarks = false;
+    /// Leave the inserted fields as they are; otherwise they are updated as pasted ones (update
+    /// type Copy) when the target document's field options update fields on paste.
+    bool suppressFieldsUpdate = false;
 };
 
 /// Inserts the main text of another document (a fragment a reader produced) into a story at a
 /// position, as one undo step. The fragment's final paragraph mark is not copied, so the text
 /// after the position ends up in the paragraph where the fragment ends. The source is unchanged.
+/// The update of the inserted fields is part of the same step.
 class PieceTableInsertContentConvertedToDocumentModelCommand final : public CustomPieceTableCommand {
 public:
     PieceTableInsertContentConvertedToDocumentModelCommand(PieceTable& target, DocumentLogPosition logPosition,

@@ -148,6 +148,17 @@ RunInfo PieceTable::findRunInfo(DocumentLogPosition start, int32_t length) const
     return info;
 }
 
+RunInfo PieceTable::runsInfo(RunIndex first, RunIndex last) const
+{
+    RunInfo info;
+    info.start = findPosition(runLogPosition(first));
+    info.start.runIndex = first;
+    info.end = findPosition(runLogPosition(last) + (run(last).length() - 1));
+    info.normalizedStart = info.start;
+    info.normalizedEnd = info.end;
+    return info;
+}
+
 RunIndex PieceTable::calculateRunIndex(const RunBase& run, RunIndex defaultValue) const
 {
     const Paragraph& paragraph = run.paragraph();

@@ -74,6 +74,8 @@ public:
     [[nodiscard]] DocumentModelPosition findPosition(DocumentLogPosition logPosition) const;
     /// Both ends of [start, start + length), clamped to the end of the story.
     [[nodiscard]] RunInfo findRunInfo(DocumentLogPosition start, int32_t length) const;
+    /// The range of whole runs first..last (inclusive).
+    [[nodiscard]] RunInfo runsInfo(RunIndex first, RunIndex last) const;
     /// Index of `run`, looking only among the runs of its paragraph; `defaultValue` if absent.
     [[nodiscard]] RunIndex calculateRunIndex(const RunBase& run, RunIndex defaultValue) const;
     [[nodiscard]] DocumentLogPosition runLogPosition(RunIndex runIndex) const;
@@ -163,12 +165,33 @@ public:
     const HyperlinkInfo& insertHyperlinkInfo(int32_t fieldIndex, const HyperlinkInfo& info);
     void replaceHyperlinkInfo(int32_t fieldIndex, const HyperlinkInfo& info);
     void removeHyperlinkInfo(int32_t fieldIndex);
+    /// Makes [position, position + length) the result of a new HYPERLINK field whose code, built
+    /// from `info`, goes in front of it; the field gets the record and the result the "Hyperlink"
+    /// style. With `forceVisible` a link over no text gets its address (or bookmark name) as text.
+    /// The range must hold whole fields only. One undoable step.
+    Field& createHyperlink(DocumentLogPosition position, int32_t length, bool forceVisible, const HyperlinkInfo& info);
+    /// Takes the link away: the code and the field marks go, the result text stays with the look
+    /// of the code's start instead of the "Hyperlink" style. A field that is no hyperlink fails
+    /// naming "AField". One undoable step.
+    void deleteHyperlink(Field& field);
+    /// Gives the link a new record and rewrites its code from it. One undoable step.
+    void modifyHyperlinkCode(Field& field, const HyperlinkInfo& info);
+    /// Replaces the link's text and gives it the "Hyperlink" style. One undoable step.
+    void modifyHyperlinkResult(Field& field, std::u16string_view text);
+    /// Gives the runs of the range (whole runs) the "Hyperlink" style, keeping their look apart from
+    /// what the style sets when `applyDefaultHyperlinkStyle`, else keeping it all: the properties of
+    /// the style they had become their own. A missing range, or one that ends before it starts,
+    /// fails naming "runInfo". Nothing happens when the document has no "Hyperlink" style.
+    void applyHyperlinkStyle(const RunInfo* runInfo, bool applyDefaultHyperlinkStyle);
+    /// The runs of the range in the "Hyperlink" style return to the default style; for what that
+    /// style sets they take `source`'s values unless they set them themselves.
+    void replaceHyperlinkStyle(const RunInfo& runInfo, const CharacterFormattingInfo& source);
     // Fields (piece_table_fields.cpp).
     [[nodiscard]] FieldCollection& fields() noexcept { return *fields_; }
     [[nodiscard]] const FieldCollection& fields() const noexcept { return *fields_; }
-    /// Makes [logPosition, logPosition + codeLength) the code of a new field with an empty result,
-    /// as one undoable step. The range must hold whole fields only.
-    Field& createField(DocumentLogPosition logPosition, int32_t codeLength);
+    /// Makes [logPosition, logPosition + codeLength) the code of a new field and the `resultLength`
+    /// characters after it its result, as one undoable step. Both ranges must hold whole fields only.
+    Field& createField(DocumentLogPosition logPosition, int32_t codeLength, int32_t resultLength = 0);
     /// Deletes a field with its code and result (and the fields in them), as one undoable step.
     void removeField(Field& field);
     /// Shows the code instead of the result or back, as an undoable step.

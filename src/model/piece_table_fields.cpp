@@ -42,24 +42,33 @@ bool holdsWholeFields(const PieceTable& pieceTable, RunIndex first, RunIndex las
 
 } // namespace
 
-Field& PieceTable::createField(DocumentLogPosition logPosition, int32_t codeLength)
+Field& PieceTable::createField(DocumentLogPosition logPosition, int32_t codeLength, int32_t resultLength)
 {
     validateInsertPosition(logPosition);
     if (codeLength < 0 || logPosition + codeLength > documentEndLogPosition())
         throw core::EditorException::invalidValue(codeLength, "codeLength");
-    if (codeLength > 0) {
-        const RunInfo code = findRunInfo(logPosition, codeLength);
-        // The new marks may not cut another field in two.
-        if (!holdsWholeFields(*this, code.normalizedStart.runIndex, code.normalizedEnd.runIndex))
-            throw core::EditorException::invalidValue(codeLength, "codeLength");
-    }
+    if (resultLength < 0 || logPosition + codeLength + resultLength > documentEndLogPosition())
+        throw core::EditorException::invalidValue(resultLength, "resultLength");
+    // The new marks may not cut another field in two.
+    const auto holdsWholeFieldsOnly = [this](DocumentLogPosition start, int32_t length) {
+        if (length == 0)
+            return true;
+        const RunInfo range = findRunInfo(start, length);
+        return holdsWholeFields(*this, range.normalizedStart.runIndex, range.normalizedEnd.runIndex);
+    };
+    if (!holdsWholeFieldsOnly(logPosition, codeLength))
+        throw core::EditorException::invalidValue(codeLength, "codeLength");
+    if (!holdsWholeFieldsOnly(logPosition + codeLength, resultLength))
+        throw core::EditorException::invalidValue(resultLength, "resultLength");
     BatchUpdateScope batch(*documentModel_);
     InputPosition start = createInputPosition(logPosition);
     insertObjectRun(start, RunKind::FieldCodeStart);
     InputPosition codeEnd = createInputPosition(logPosition + 1 + codeLength);
     insertObjectRun(codeEnd, RunKind::FieldCodeEnd);
-    insertObjectRun(codeEnd, RunKind::FieldResultEnd);
-    Field* field = fields_->findFieldByResultEnd(findPosition(codeEnd.logPosition - 1).runIndex);
+    // An empty result: the end mark goes right after the code end mark, with the same input position.
+    InputPosition resultEnd = resultLength == 0 ? codeEnd : createInputPosition(codeEnd.logPosition + resultLength);
+    insertObjectRun(resultEnd, RunKind::FieldResultEnd);
+    Field* field = fields_->findFieldByResultEnd(findPosition(resultEnd.logPosition - 1).runIndex);
     if (!field)
         throw core::EditorException::internalError();
     return *field;

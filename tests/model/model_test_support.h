@@ -3,12 +3,14 @@
 #include "model/document_dump.h"
 #include "model/document_history.h"
 #include "model/document_model.h"
+#include "model/hyperlinks/hyperlink_info.h"
 #include "model/model_integrity_checker.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,14 @@ int32_t addCharacterProperties(DocumentModel& document, Configure configure)
     CharacterFormattingBase properties = cache[DocumentCache::kEmptyPropertiesIndex];
     configure(properties);
     return cache.add(properties);
+}
+
+/// Hyperlink records in test failures: the address, the place, the frame and the tip.
+inline void PrintTo(const HyperlinkInfo& info, std::ostream* out)
+{
+    *out << "{uri=" << ::testing::PrintToString(info.navigateUri) << " anchor=" << ::testing::PrintToString(info.anchor)
+         << " target=" << ::testing::PrintToString(info.target) << " tip=" << ::testing::PrintToString(info.toolTip)
+         << (info.visited ? " visited}" : "}");
 }
 
 /// Fails the current test with every broken invariant of the document.

@@ -94,6 +94,7 @@ void OpenXmlImporter::insertAlternativeFormatChunks()
                 model::InsertContentFlags flags;
                 flags.copyLastParagraph = content.paragraph(ParagraphIndex(content.paragraphCount() - 1)).length() > 1;
                 flags.suppressCopySectionProperties = true;
+                flags.suppressFieldsUpdate = true; // the fields of the whole document are updated at its end
                 model::PieceTableInsertContentConvertedToDocumentModelCommand command(
                     *chunk->pieceTable, chunk->logPosition, fragment, model::InsertOptions::KeepSourceFormatting, flags);
                 command.execute();

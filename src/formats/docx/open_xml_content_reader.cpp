@@ -4,25 +4,11 @@
 #include "formats/docx/open_xml_importer.h"
 #include "formats/docx/open_xml_story_builder.h"
 #include "model/document_model.h"
+#include "model/hyperlinks/hyperlink_instruction_builder.h"
 #include "model/piece_table.h"
 #include "model/runs.h"
 
 namespace velmo::formats {
-
-namespace {
-
-/// The code of a hyperlink field for a target and a place in the document.
-std::u16string hyperlinkInstruction(std::string_view target, std::string_view anchor)
-{
-    std::string instruction = "HYPERLINK";
-    if (!target.empty())
-        instruction += " \"" + std::string(target) + "\"";
-    if (!anchor.empty())
-        instruction += " \\l \"" + std::string(anchor) + "\"";
-    return core::utf8ToUtf16(instruction);
-}
-
-} // namespace
 
 void OpenXmlImporter::readBlockContent(XmlReader& reader, OpenXmlStoryBuilder& story)
 {
@@ -233,19 +219,22 @@ void OpenXmlImporter::readNoteReference(XmlReader& reader, OpenXmlStoryBuilder& 
 
 void OpenXmlImporter::readHyperlink(XmlReader& reader, OpenXmlStoryBuilder& story)
 {
-    std::string target;
+    model::HyperlinkInfo info;
     if (const std::optional<std::string_view> id = OpenXmlAttributes::relationId(reader)) {
         if (const OpenXmlRelation* relation = currentRelations_->findById(*id))
-            target = relation->target;
+            info.navigateUri = core::utf8ToUtf16(relation->target);
     }
-    const std::string anchor(OpenXmlAttributes::text(reader, "anchor").value_or(""));
-    if (target.empty() && anchor.empty()) {
+    const auto text = [&reader](std::string_view name) { return core::utf8ToUtf16(OpenXmlAttributes::text(reader, name).value_or("")); };
+    info.anchor = text("anchor");
+    info.target = text("tgtFrame");
+    info.toolTip = text("tooltip");
+    if ((info.navigateUri.empty() && info.anchor.empty()) || !isCapabilityAllowed(documentModel_.capabilities().hyperlinks)) {
         forEachChildElement(reader, [&] { readParagraphContent(reader, story); });
         return;
     }
     story.setCharacterFormatting(model::DocumentCache::kEmptyPropertiesIndex, 0);
     story.beginField();
-    story.insertText(hyperlinkInstruction(target, anchor));
+    story.insertText(model::HyperlinkInstructionBuilder(info).fieldInstruction());
     story.separateField();
     forEachChildElement(reader, [&] { readParagraphContent(reader, story); });
     story.setCharacterFormatting(model::DocumentCache::kEmptyPropertiesIndex, 0);

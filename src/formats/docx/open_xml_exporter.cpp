@@ -410,8 +410,12 @@ void OpenXmlExporter::writeRunText(const model::PieceTable& pieceTable, RunIndex
 
 void OpenXmlExporter::exportTextRun(const model::PieceTable& pieceTable, RunIndex runIndex)
 {
-    if (pieceTable.run(runIndex).kind() == model::RunKind::LayoutDependentText)
-        return; // its text is known only when the layout shows it
+    if (pieceTable.run(runIndex).kind() == model::RunKind::LayoutDependentText) {
+        // Its number is known only when a page shows it; readers recalculate page fields, so
+        // the first page's number stands in, and the run keeps its look.
+        writeRunText(pieceTable, runIndex, u"1");
+        return;
+    }
     const std::u16string text = pieceTable.runText(runIndex);
     const DocumentLogPosition runStart = currentRunLogPosition();
     // A bookmark starting or ending inside the run cuts it there.

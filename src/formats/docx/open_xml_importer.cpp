@@ -62,10 +62,10 @@ void OpenXmlImporter::importContent(std::span<const uint8_t> bytes)
     try {
         importPackage(bytes);
     } catch (...) {
-        documentModel_.endSetContent(model::DocumentModelChangeType::LoadNewDocument);
+        documentModel_.endSetContent(model::DocumentModelChangeType::LoadNewDocument, false);
         throw;
     }
-    documentModel_.endSetContent(model::DocumentModelChangeType::LoadNewDocument);
+    documentModel_.endSetContent(model::DocumentModelChangeType::LoadNewDocument, options_.updateFields, options_.fieldUpdateOnLoad);
 }
 
 std::optional<std::string> OpenXmlImporter::findRelatedPart(std::string_view typeWord, std::string_view defaultFileName) const

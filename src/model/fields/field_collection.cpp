@@ -131,6 +131,7 @@ void FieldCollection::insertCore(std::unique_ptr<Field> field)
             candidate.setParent(&inserted);
     }
     renumberFrom(position);
+    pieceTable_.hyperlinkInfos().recalcKeys(position, 1);
     clearCounters();
 }
 
@@ -152,6 +153,10 @@ std::unique_ptr<Field> FieldCollection::removeCore(Field& field)
     removed->setIndex(-1);
     removed->setPreparedCalculatedField(nullptr); // prepared for a pass it no longer takes part in
     renumberFrom(position);
+    // A record left on a removed field would pass to the field after it: it goes with its field.
+    // Undoable removals take it away first (removeFieldsLosingMarks).
+    (void)pieceTable_.hyperlinkInfos().exchange(position, nullptr);
+    pieceTable_.hyperlinkInfos().recalcKeys(position + 1, -1);
     clearCounters();
     return removed;
 }

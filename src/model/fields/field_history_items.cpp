@@ -3,6 +3,7 @@
 #include "model/document_history.h"
 #include "model/document_model.h"
 #include "model/fields/field.h"
+#include "model/hyperlinks/hyperlink_info_history_items.h"
 #include "model/piece_table.h"
 #include "model/runs.h"
 
@@ -70,8 +71,13 @@ void removeFieldsLosingMarks(PieceTable& pieceTable, RunIndex first, RunIndex la
         if (field && std::find(losing.begin(), losing.end(), field) == losing.end())
             losing.push_back(field);
     }
-    for (Field* field : losing)
-        pieceTable.documentModel().history().execute(std::make_unique<RemoveFieldHistoryItem>(pieceTable, *field));
+    DocumentHistory& history = pieceTable.documentModel().history();
+    for (Field* field : losing) {
+        // The hyperlink record goes first, so that undo brings the field back before its record.
+        if (pieceTable.isHyperlinkField(field->index()))
+            history.execute(std::make_unique<DeleteHyperlinkInfoHistoryItem>(pieceTable, field->index()));
+        history.execute(std::make_unique<RemoveFieldHistoryItem>(pieceTable, *field));
+    }
 }
 
 } // namespace velmo::model

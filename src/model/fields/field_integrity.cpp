@@ -52,6 +52,10 @@ std::vector<std::string> findFieldProblems(const PieceTable& pieceTable)
         if (field.parent() != expectedParent)
             problems.push_back(name + " has the wrong parent");
     }
+    for (const auto& entry : pieceTable.hyperlinkInfos().items()) {
+        if (entry.first < 0 || entry.first >= fields.count())
+            problems.push_back("hyperlink record of field " + std::to_string(entry.first) + ", which the story lacks");
+    }
     return problems;
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/fields/date_time_fields.h"
 #include "model/fields/doc_variable_field.h"
+#include "model/fields/hyperlink_field.h"
 #include "model/fields/if_field.h"
 #include "model/fields/include_picture_field.h"
 #include "model/fields/mergefield_field.h"
@@ -39,6 +40,7 @@ constexpr FieldType kFieldTypes[] = {
     {u"CREATEDATE", &make<CreateDateField>},
     {u"INCLUDEPICTURE", &make<IncludePictureField>},
     {u"IF", &make<IfField>},
+    {u"HYPERLINK", &make<HyperlinkField>},
     {u"PAGE", &make<PageField>},
     {u"NUMPAGES", &make<NumPagesField>},
     {u"TOC", &make<TocField>},

@@ -81,30 +81,27 @@ UpdateFieldOperationResult UpdateFieldOperation::execute()
     if (field_.disableUpdate())
         return {};
     DocumentModel& documentModel = pieceTable_.documentModel();
-    std::optional<CalculateFieldResult> calculated;
-    try {
-        calculated = documentModel.fieldCalculatorService().calculateField(pieceTable_, field_, mailMergeDataMode_, updateType_);
-    } catch (const std::exception&) {
-        return {}; // the field keeps its result
-    }
-    if (!calculated || !calculated->updateTypes.contains(updateType_))
-        return {};
-    CalculatedFieldValue& value = calculated->value;
-    if (value.hasOption(FieldResultOptions::KeepOldResult))
-        return {};
+    // The calculation is part of the step: some types change the document while they calculate
+    // (a link record, the text of an empty link), and a failure takes that back too.
     documentModel.beginUpdate();
     UpdateFieldOperationResult result;
     try {
-        if (value.hasOption(FieldResultOptions::HyperlinkField)) {
-            if (field_.isCodeView())
-                pieceTable_.toggleFieldCodes(field_);
-            result.result = UpdateFieldResult::FieldUpdated;
-        } else {
-            result = replaceResult(value);
+        std::optional<CalculateFieldResult> calculated =
+            documentModel.fieldCalculatorService().calculateField(pieceTable_, field_, mailMergeDataMode_, updateType_);
+        if (calculated && calculated->updateTypes.contains(updateType_) &&
+            !calculated->value.hasOption(FieldResultOptions::KeepOldResult)) {
+            CalculatedFieldValue& value = calculated->value;
+            if (value.hasOption(FieldResultOptions::HyperlinkField)) {
+                if (field_.isCodeView())
+                    pieceTable_.toggleFieldCodes(field_);
+                result.result = UpdateFieldResult::FieldUpdated;
+            } else {
+                result = replaceResult(value);
+            }
         }
     } catch (const std::exception&) {
         documentModel.cancelUpdate();
-        return {};
+        return {}; // the field keeps its result
     }
     documentModel.endUpdate();
     return result;
@@ -112,6 +109,9 @@ UpdateFieldOperationResult UpdateFieldOperation::execute()
 
 UpdateFieldOperationResult UpdateFieldOperation::replaceResult(CalculatedFieldValue& value)
 {
+    // The field is no link any more once another result replaces the link text.
+    if (pieceTable_.isHyperlinkField(field_.index()))
+        pieceTable_.removeHyperlinkInfo(field_.index());
     const DocumentLogPosition start = field_.resultStartLogPosition();
     const int32_t oldLength = field_.resultLength();
     const std::optional<Size> pictureSize = singlePictureSize(pieceTable_, field_);
@@ -170,6 +170,7 @@ int32_t UpdateFieldOperation::insertValue(DocumentLogPosition position, Calculat
         if (!fragment->mainPieceTable().isEmpty()) {
             InsertContentFlags flags;
             flags.suppressCopySectionProperties = true;
+            flags.suppressFieldsUpdate = true; // the updater takes the fields of the new result next
             PieceTableInsertContentConvertedToDocumentModelCommand(pieceTable_, position, *fragment,
                                                                    InsertOptions::MatchDestinationFormatting, flags)
                 .execute();

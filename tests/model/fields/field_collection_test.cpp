@@ -150,13 +150,15 @@ TEST_F(FieldCollectionTest, IntegrityCheckFindsStrayMarksAndRecordsThatDoNotMatc
     InputPosition position = story().createInputPosition(at(0));
     story().insertObjectRun(position, RunKind::FieldCodeEnd);
     EXPECT_THAT(findFieldProblems(story()), ::testing::Contains("field mark run 0 belongs to no field"));
+    (void)story().hyperlinkInfos().exchange(4, std::make_unique<HyperlinkInfo>());
+    EXPECT_THAT(findFieldProblems(story()), ::testing::Contains("hyperlink record of field 4, which the story lacks"));
 }
 
 TEST_F(FieldCollectionTest, ReadersFillingAStoryGetTheirFieldsAsTheMarksArrive)
 {
     document_.beginSetContent();
     appendFieldMarkup(story(), u"{IF {DOCVARIABLE a|}|x}\n{PAGE|}");
-    document_.endSetContent(DocumentModelChangeType::LoadNewDocument);
+    document_.endSetContent(DocumentModelChangeType::LoadNewDocument, false); // results as read
     EXPECT_EQ(layout(), "2/4/5^1 0/6/8 10/12/13 ");
     EXPECT_FALSE(document_.history().canUndo());
     expectSound(document_);

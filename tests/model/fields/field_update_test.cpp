@@ -128,6 +128,8 @@ TEST(FieldUpdateResultTest, EveryTypeAndFormatGivesItsText)
         {"table of contents entry shows nothing", u"{TC \"Entry\" \\l 2|old}", u""},
         {"sequence without identifier", u"{SEQ|old}", u"Error! No sequence specified."},
         {"hidden sequence", u"{SEQ fig \\h|old}", u""},
+        {"hyperlink keeps its text", u"{HYPERLINK \"a.htm\"|site}", u"site"},
+        {"empty hyperlink shows its address", u"{HYPERLINK \"a.htm\" \\l top|}", u"a.htm"},
         {"type that is not calculated keeps its result", u"{AUTHOR|old}", u"old"},
         {"blank code keeps its result", u"{ |old}", u"old"},
     };
