@@ -7,6 +7,8 @@
 #include "formats/document_formats_registry.h"
 #include "model/document_dump.h"
 #include "model/document_model.h"
+#include "model/fields/field_updater.h"
+#include "model/piece_table.h"
 #include "platform/codecs/standard_image_codec.h"
 
 #include <charconv>
@@ -20,12 +22,15 @@ namespace {
 constexpr const char* kUsage =
     "Usage:\n"
     "  velmo convert IN OUT [--to FORMAT] [--encoding CODEPAGE] [--from-encoding CODEPAGE]\n"
+    "                [--update-fields]\n"
     "      Reads IN and writes OUT. The formats follow the file extensions (txt, docx; docm,\n"
     "      dotx and dotm are read as docx); --to names the output format by its extension.\n"
     "      Text is written as UTF-8 with a byte order mark unless --encoding gives another\n"
     "      Windows code page number (1252, 1250, 65001...).\n"
     "      --from-encoding reads a text input in that code page instead of detecting it.\n"
-    "  velmo dump FILE [--from-encoding CODEPAGE]\n"
+    "      --update-fields recalculates every field (tables of contents, dates, formulas...)\n"
+    "      after reading, as the editor's update-all-fields does.\n"
+    "  velmo dump FILE [--from-encoding CODEPAGE] [--update-fields]\n"
     "      Prints the document model of FILE: sections, paragraphs and runs.\n"
     "  velmo --help\n"
     "      Prints this text.\n"
@@ -46,6 +51,7 @@ struct Options {
     std::optional<std::string> to;
     std::optional<core::Encoding> encoding;
     std::optional<core::Encoding> fromEncoding;
+    bool updateFields = false;
 };
 
 class UsageError {
@@ -86,6 +92,8 @@ Options parseOptions(const std::vector<std::string>& arguments, size_t first)
             options.encoding = parseCodePage(argument, value());
         else if (argument == "--from-encoding")
             options.fromEncoding = parseCodePage(argument, value());
+        else if (argument == "--update-fields")
+            options.updateFields = true;
         else if (argument.size() > 1 && argument[0] == '-')
             throw UsageError("unknown option " + argument);
         else
@@ -102,6 +110,10 @@ void load(model::DocumentModel& document, const std::string& path, const Options
         importOptions.autoDetectEncoding = false;
     }
     formats::loadDocument(document, path, model::DocumentFormat::Undefined, importOptions);
+    if (options.updateFields) {
+        for (model::PieceTable* story : document.pieceTables(true))
+            model::FieldUpdater(*story).updateFields(model::UpdateFieldOperationType::Normal);
+    }
 }
 
 ExitCode convert(const Options& options, std::ostream& err)
