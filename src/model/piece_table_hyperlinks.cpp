@@ -15,6 +15,8 @@
 #include "model/merged_character_properties.h"
 #include "model/runs.h"
 
+#include <optional>
+
 namespace velmo::model {
 
 namespace {
@@ -32,6 +34,21 @@ CharacterFormattingBase styleChainProperties(const DocumentModel& documentModel,
             merged.merge(cache[style->characterPropertiesIndex()]);
     }
     return CharacterFormattingBase(merged.info(), merged.mask());
+}
+
+/// The document's "Hyperlink" character style and the properties it sets; none without that style.
+struct HyperlinkStyleLook {
+    int32_t styleIndex;
+    CharacterPropertiesMask properties;
+};
+
+std::optional<HyperlinkStyleLook> hyperlinkStyleLook(const DocumentModel& documentModel)
+{
+    const auto& styles = documentModel.styles().characterStyles();
+    const int32_t index = styles.styleIndexByName(kHyperlinkStyleName);
+    if (index < 0)
+        return std::nullopt;
+    return HyperlinkStyleLook{index, documentModel.cache().characterFormattingCache()[styles[index].characterPropertiesIndex()].mask()};
 }
 
 void setRunProperties(TextRunBase& run, const CharacterFormattingBase& properties)
@@ -145,12 +162,11 @@ void PieceTable::applyHyperlinkStyle(const RunInfo* runInfo, bool applyDefaultHy
     const RunIndex last = runInfo->normalizedEnd.runIndex;
     if (runInfo->end.logPosition < runInfo->start.logPosition || last < first || first.value() < 0 || last.value() >= runCount())
         throw core::EditorException::invalidValue("a reversed range", "runInfo");
-    const int32_t hyperlinkStyle = documentModel_->styles().characterStyles().styleIndexByName(kHyperlinkStyleName);
-    if (hyperlinkStyle < 0)
+    const std::optional<HyperlinkStyleLook> look = hyperlinkStyleLook(*documentModel_);
+    if (!look)
         return;
+    const auto [hyperlinkStyle, linkLook] = *look;
     const auto& cache = documentModel_->cache().characterFormattingCache();
-    const CharacterPropertiesMask linkLook =
-        cache[documentModel_->styles().characterStyles()[hyperlinkStyle].characterPropertiesIndex()].mask();
     BatchUpdateScope batch(*documentModel_);
     for (RunIndex runIndex = first; runIndex <= last; ++runIndex) {
         TextRunBase& target = run(runIndex);
@@ -172,12 +188,11 @@ void PieceTable::applyHyperlinkStyle(const RunInfo* runInfo, bool applyDefaultHy
 
 void PieceTable::replaceHyperlinkStyle(const RunInfo& runInfo, const CharacterFormattingInfo& source)
 {
-    const int32_t hyperlinkStyle = documentModel_->styles().characterStyles().styleIndexByName(kHyperlinkStyleName);
-    if (hyperlinkStyle < 0)
+    const std::optional<HyperlinkStyleLook> look = hyperlinkStyleLook(*documentModel_);
+    if (!look)
         return;
+    const auto [hyperlinkStyle, linkLook] = *look;
     const auto& cache = documentModel_->cache().characterFormattingCache();
-    const CharacterPropertiesMask linkLook =
-        cache[documentModel_->styles().characterStyles()[hyperlinkStyle].characterPropertiesIndex()].mask();
     BatchUpdateScope batch(*documentModel_);
     for (RunIndex runIndex = runInfo.normalizedStart.runIndex; runIndex <= runInfo.normalizedEnd.runIndex; ++runIndex) {
         TextRunBase& target = run(runIndex);

@@ -1,5 +1,6 @@
 #include "formats/docx/open_xml_package.h"
 
+#include "core/hex_digit.h"
 #include "formats/docx/open_xml_values.h"
 #include "formats/xml/xml_reader.h"
 
@@ -14,8 +15,8 @@ std::string decodePercentEscapes(std::string_view text)
     result.reserve(text.size());
     for (size_t index = 0; index < text.size(); ++index) {
         if (text[index] == '%' && index + 2 < text.size()) {
-            const int high = hexDigit(text[index + 1]);
-            const int low = hexDigit(text[index + 2]);
+            const int high = core::hexDigitValue(text[index + 1]);
+            const int low = core::hexDigitValue(text[index + 2]);
             if (high >= 0 && low >= 0) {
                 result.push_back(static_cast<char>(high * 16 + low));
                 index += 2;

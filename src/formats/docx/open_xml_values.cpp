@@ -1,5 +1,7 @@
 #include "formats/docx/open_xml_values.h"
 
+#include "core/hex_digit.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -219,7 +221,7 @@ std::optional<model::AlphaColor> parseHexColor(std::string_view text) noexcept
         return std::nullopt;
     model::AlphaColor color = 0;
     for (const char character : text) {
-        const int digit = hexDigit(character);
+        const int digit = core::hexDigitValue(character);
         if (digit < 0)
             return std::nullopt;
         color = color << 4 | static_cast<model::AlphaColor>(digit);
@@ -273,7 +275,7 @@ std::optional<uint32_t> parseHexInteger(std::string_view text) noexcept
         return std::nullopt;
     uint32_t value = 0;
     for (const char character : text) {
-        const int digit = hexDigit(character);
+        const int digit = core::hexDigitValue(character);
         if (digit < 0)
             return std::nullopt;
         value = value << 4 | static_cast<uint32_t>(digit);
@@ -295,17 +297,6 @@ std::optional<double> parseFloat(std::string_view text) noexcept
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
-}
-
-int hexDigit(char character) noexcept
-{
-    if (character >= '0' && character <= '9')
-        return character - '0';
-    if (character >= 'a' && character <= 'f')
-        return character - 'a' + 10;
-    if (character >= 'A' && character <= 'F')
-        return character - 'A' + 10;
-    return -1;
 }
 
 } // namespace velmo::formats

@@ -260,7 +260,4 @@ inline constexpr std::array<ValueWord<model::VerticalAlignMode>, 6> kVerticalAli
 /// A floating-point number (blanks, sign, decimal point, exponent), without a "pt" suffix.
 [[nodiscard]] std::optional<double> parseFloat(std::string_view text) noexcept;
 
-/// The value of one hexadecimal digit (either letter case), or -1.
-int hexDigit(char character) noexcept;
-
 } // namespace velmo::formats

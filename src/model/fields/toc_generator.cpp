@@ -104,6 +104,8 @@ std::vector<TocGenerator::Entry> TocGenerator::collectEntries()
 std::vector<TocGenerator::Entry> TocGenerator::scanParagraphFields(const Paragraph& paragraph)
 {
     std::vector<Entry> result;
+    if (!options_.entryGroup && !options_.captionSequence && !options_.prefixSequence)
+        return result; // no field can make or number an entry
     const FieldCollection& fields = source_.fields();
     FieldCalculatorService& calculator = source_.documentModel().fieldCalculatorService();
     const Field* lastPrefixField = nullptr;
@@ -258,13 +260,8 @@ std::u16string TocGenerator::unusedBookmarkName()
 {
     const DocumentModel& document = source_.documentModel();
     int64_t number = 0;
-    for (int draw = 0; draw < kMaxRandomDraws; ++draw) {
-        number = fieldRandomNumber(document) & 0x7FFFFFFF;
-        std::u16string name = u"_Toc" + fieldIntegerText(number);
-        if (!usedBookmarkNames_.contains(name))
-            return name;
-    }
-    for (;; ++number) {
+    for (int draw = 0;; ++draw) {
+        number = draw < kMaxRandomDraws ? fieldRandomNumber(document) & 0x7FFFFFFF : number + 1;
         std::u16string name = u"_Toc" + fieldIntegerText(number);
         if (!usedBookmarkNames_.contains(name))
             return name;

@@ -2,6 +2,7 @@
 
 #include "core/editor_exception.h"
 #include "core/file_io.h"
+#include "core/hex_digit.h"
 #include "core/unicode_text.h"
 
 #include <openssl/evp.h>
@@ -23,17 +24,6 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
            });
 }
 
-int hexValue(char character)
-{
-    if (character >= '0' && character <= '9')
-        return character - '0';
-    if (character >= 'a' && character <= 'f')
-        return character - 'a' + 10;
-    if (character >= 'A' && character <= 'F')
-        return character - 'A' + 10;
-    return -1;
-}
-
 /// "%XX" escapes replaced by their byte; nullopt for a broken escape.
 std::optional<std::string> percentDecode(std::string_view text)
 {
@@ -46,8 +36,8 @@ std::optional<std::string> percentDecode(std::string_view text)
         }
         if (index + 2 >= text.size())
             return std::nullopt;
-        const int high = hexValue(text[index + 1]);
-        const int low = hexValue(text[index + 2]);
+        const int high = core::hexDigitValue(text[index + 1]);
+        const int low = core::hexDigitValue(text[index + 2]);
         if (high < 0 || low < 0)
             return std::nullopt;
         result.push_back(static_cast<char>(high * 16 + low));
